@@ -1,0 +1,69 @@
+#include <zr590/display.h>
+
+#include <cstdlib>
+
+namespace {
+constexpr const char* kSecondDisplayMessage =
+    "Error: Attempted to instantiate multiple ZR590 displays";
+}
+
+bool Display::displayExists = false;
+
+Display::Display() : width(600), height(500) {
+  if (displayExists) {
+    char reply[256] = "";
+    ZR590_gets(kSecondDisplayMessage, reply);
+    std::exit(-1);
+  }
+  displayExists = true;
+  const StartupArgs& args = ZR590_startup_args();
+  ZR590_open(args.instance, args.prev_instance, args.command_line, args.show_command);
+  ZR590_logging(0);
+}
+
+// The flag is cleared again so that a program (or a test) may open a new display after
+// closing the first one; the editor never does.
+Display::~Display() {
+  ZR590_close();
+  displayExists = false;
+}
+
+void Display::clear(int colour) {
+  ZR590_flush();
+  ZR590_clear();
+  drawRectangle(-width / 2, -height / 2, width / 2, height / 2, colour, 0);
+}
+
+int Display::nextEvent(int& x, int& y, char& key) {
+  int kind = ZR590_await_event(&x, &y, &key);
+  return kind >= Mouse && kind <= Quit ? kind : 0;
+}
+
+void Display::setAnimation(int mode) {
+  static constexpr int kLibraryMode[] = {0, 1, 2, 5};
+  ZR590_animate(mode >= 0 && mode <= 3 ? kLibraryMode[mode] : mode);
+}
+
+int Display::drawText(int x, int y, const char* text, int colour, int ptsize) {
+  return ZR590_text(colour, x, y, ptsize, "%s", text);
+}
+
+int Display::drawLine(int x1, int y1, int x2, int y2, int colour, int width) {
+  return ZR590_line(colour, x1, y1, x2, y2, width);
+}
+
+int Display::drawRectangle(int x1, int y1, int x2, int y2, int colour, int width) {
+  return ZR590_rectangle(colour, x1, y1, x2, y2, width);
+}
+
+int Display::drawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width) {
+  return ZR590_triangle(colour, x1, y1, x2, y2, x3, y3, width);
+}
+
+int Display::drawOval(int x1, int y1, int x2, int y2, int colour, int width) {
+  return ZR590_oval(colour, x1, y1, x2, y2, width);
+}
+
+int Display::drawCircle(int x, int y, int radius, int colour) {
+  return ZR590_circle(colour, x, y, radius);
+}

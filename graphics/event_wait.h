@@ -1,0 +1,10 @@
+// The wait for the next event and its one-message pump.
+#pragma once
+
+namespace zr590 {
+
+// One pass of the message pump. When the queue is empty and no script is playing it blocks
+// until a message arrives, after copying a changed picture to the window.
+void pump_one_message();
+
+}  // namespace zr590

@@ -1,0 +1,33 @@
+// The display object: the one door of an application into the library. It opens the library
+// when constructed and closes it when destroyed; its drawing operations take coordinates
+// first, then colour and width. Only one may exist in a process.
+#pragma once
+
+#include <zr590/zr590.h>
+
+class Display {
+ public:
+  Display();
+  ~Display();
+  Display(const Display&) = delete;
+  Display& operator=(const Display&) = delete;
+
+  // Copies the finished picture to the window, then fills the 600 x 500 area with `colour`.
+  void clear(int colour);
+  // Waits for the next event: 1 Mouse, 2 Key, 3 Periodic, 4 Quit, 0 anything else.
+  int nextEvent(int& x, int& y, char& key);
+  // 0 halt, 1 single step, 2 run, 3 quit; other values are passed to the library unchanged.
+  void setAnimation(int mode);
+
+  int drawText(int x, int y, const char* text, int colour, int ptsize);
+  int drawLine(int x1, int y1, int x2, int y2, int colour, int width);
+  int drawRectangle(int x1, int y1, int x2, int y2, int colour, int width);
+  int drawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width);
+  int drawOval(int x1, int y1, int x2, int y2, int colour, int width);
+  int drawCircle(int x, int y, int radius, int colour);
+
+ private:
+  int width;
+  int height;
+  static bool displayExists;
+};

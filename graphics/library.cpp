@@ -1,0 +1,73 @@
+// Opening and closing the library: the process entry, windows, picture, timer and switches.
+#include <zr590/entry.h>
+
+#include "library_state.h"
+#include "menu.h"
+#include "platform/platform.h"
+#include "script.h"
+
+namespace zr590 {
+namespace {
+StartupArgs startup_args;
+constexpr int kTimerId = 2;
+constexpr int kTimerPeriodMs = 100;
+constexpr int kGraphicsWidth = 601;
+constexpr int kGraphicsHeight = 540;
+}  // namespace
+
+int run_application(const StartupArgs& args) {
+  startup_args = args;
+  ZR590_main();
+  return 0;
+}
+
+}  // namespace zr590
+
+using zr590::window_state;
+
+const StartupArgs& ZR590_startup_args() { return zr590::startup_args; }
+
+int ZR590_open(void* instance, void* prev_instance, char* command_line, int show_command) {
+  (void)prev_instance;
+  (void)command_line;
+  (void)show_command;
+  zr590::platform::Platform& p = zr590::platform::current();
+  zr590::platform::Extent screen = p.screen_size();
+  window_state.step_requested = false;
+  window_state.running = false;
+  window_state.graphics_window = true;
+  p.create_window(zr590::platform::Window::Graphics, "ZR590 Graphics", 0, 0, kGraphicsWidth,
+                  kGraphicsHeight);
+  window_state.text_window = true;
+  p.create_window(zr590::platform::Window::Text, "ZR590 Text", 0, (2 * screen.height) / 3 + 1,
+                  screen.width, screen.height / 3);
+  window_state.instance = instance;
+  window_state.window_dc = true;
+  p.picture();
+  p.show_window(zr590::platform::Window::Text, true);
+  p.show_window(zr590::platform::Window::Graphics, true);
+  p.start_timer(zr590::kTimerId, zr590::kTimerPeriodMs);
+  return 1;
+}
+
+int ZR590_close() {
+  if (window_state.window_dc) {
+    zr590::platform::current().release_window_dc();
+    window_state.window_dc = false;
+  }
+  zr590::script_close();
+  return 1;
+}
+
+int ZR590_logging(int on) {
+  if (!window_state.graphics_window) return 0;
+  window_state.logging_on = on != 0;
+  zr590::platform::current().set_menu_check(zr590::CmdLogging, window_state.logging_on);
+  if (window_state.logging_on) ZR590_show_text_window(1);
+  return 1;
+}
+
+int ZR590_show_text_window(int show) {
+  if (!window_state.text_window) return 0;
+  return zr590::platform::current().show_window(zr590::platform::Window::Text, show != 0);
+}

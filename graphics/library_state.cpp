@@ -1,0 +1,24 @@
+#include "library_state.h"
+
+#include "platform/platform.h"
+#include "script.h"
+#include "text_log.h"
+
+namespace zr590 {
+
+WindowState window_state;
+ScriptState script_state;
+
+void copy_picture() {
+  platform::current().copy_picture_to_window();
+  window_state.picture_dirty = 0;
+}
+
+void reset_library_state() {
+  script_close();
+  window_state = WindowState{};
+  script_state = ScriptState{};
+  text_log_reset();
+}
+
+}  // namespace zr590

@@ -1,0 +1,95 @@
+#include "menu.h"
+
+#include "library_state.h"
+#include "script.h"
+
+namespace zr590 {
+
+// The contact addresses lead to the project's README, where help and updates are found.
+const platform::MenuItem run_menu_items[kRunMenuItemCount] = {
+    {"&Animate\tCtrl+A", CmdAnimate, false, false},
+    {"&Halt animation\tCtrl+H", CmdHalt, false, false},
+    {"Advance one &frame\tCtrl+F", CmdAdvanceFrame, false, false},
+    {nullptr, 0, false, false},
+    {"&Logging\tCtrl+L", CmdLogging, true, false},
+    {nullptr, 0, false, false},
+    {"&Record Script\tCtrl+R", CmdRecordScript, false, false},
+    {"&Playback Script\tCtrl+P", CmdPlaybackScript, false, false},
+    {"Play &One Script\tCtrl+O", CmdPlayOneScript, false, false},
+    {nullptr, 0, false, false},
+    {"&Quit\tCtrl+Q", CmdQuit, false, false},
+    {nullptr, 0, false, false},
+    {"ZR590 v2.2 July 1997", CmdInfo, false, true},
+    {"MAC: see README.md, section Help", CmdInfo, false, true},
+    {"WINDOWS: see README.md, section Help", CmdInfo, false, true},
+    {"UPDATES: see README.md, section Help", CmdInfo, false, true},
+};
+
+void perform_command(int id) {
+  platform::Platform& p = platform::current();
+  switch (id) {
+    case CmdAnimate:
+      window_state.running = true;
+      break;
+    case CmdHalt:
+      window_state.running = false;
+      break;
+    case CmdAdvanceFrame:
+      window_state.running = false;
+      window_state.step_requested = true;
+      break;
+    case CmdLogging:
+      window_state.logging_on = !window_state.logging_on;
+      p.set_menu_check(CmdLogging, window_state.logging_on);
+      break;
+    case CmdRecordScript:
+      if (script_state.recording) {
+        script_stop_recording();
+      } else {
+        script_state.recording = true;
+        p.set_menu_check(CmdRecordScript, true);
+      }
+      break;
+    case CmdPlaybackScript:
+      if (script_state.playing) {
+        script_state.playing = false;
+        p.set_menu_check(CmdPlaybackScript, false);
+        script_close();
+      } else {
+        window_state.running = false;
+        window_state.step_requested = false;
+        script_state.playing = true;
+        p.set_menu_check(CmdPlaybackScript, true);
+      }
+      break;
+    case CmdPlayOneScript:
+      script_state.play_one_requested = true;
+      window_state.running = false;
+      window_state.step_requested = false;
+      break;
+    case CmdQuit:
+      p.post_quit(0);
+      break;
+    default:
+      break;
+  }
+}
+
+int command_for_shortcut(int key_code) {
+  // Upper-case codes are the letter keys' virtual-key codes; the lower-case ones are kept too.
+  struct Shortcut {
+    int upper;
+    int id;
+  };
+  static constexpr Shortcut kShortcuts[] = {
+      {'A', CmdAnimate},      {'H', CmdHalt},           {'F', CmdAdvanceFrame},
+      {'L', CmdLogging},      {'R', CmdRecordScript},   {'P', CmdPlaybackScript},
+      {'O', CmdPlayOneScript}, {'Q', CmdQuit},
+  };
+  for (const Shortcut& shortcut : kShortcuts) {
+    if (key_code == shortcut.upper || key_code == shortcut.upper + 32) return shortcut.id;
+  }
+  return 0;
+}
+
+}  // namespace zr590

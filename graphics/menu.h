@@ -1,0 +1,32 @@
+// The graphics window's "&Run" menu and its commands.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/platform.h"
+
+namespace zr590 {
+
+enum CommandId : int {
+  CmdAnimate = 1,
+  CmdHalt = 2,
+  CmdAdvanceFrame = 3,
+  CmdLogging = 4,
+  CmdRecordScript = 5,
+  CmdPlaybackScript = 6,
+  CmdPlayOneScript = 7,
+  CmdQuit = 8,
+  CmdInfo = 9,
+};
+
+inline constexpr const char* kRunMenuTitle = "&Run";
+inline constexpr std::size_t kRunMenuItemCount = 16;
+// The items in menu order, with their initial states; separators have no text.
+extern const platform::MenuItem run_menu_items[kRunMenuItemCount];
+
+// Performs a command (ids 1..8; others do nothing).
+void perform_command(int id);
+// The command whose Ctrl shortcut is this virtual-key code (either case), or 0.
+int command_for_shortcut(int key_code);
+
+}  // namespace zr590

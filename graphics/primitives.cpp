@@ -1,0 +1,186 @@
+// The public drawing primitives: check and replace bad arguments (one message each), log the
+// call when logging is on, and render one command at once.
+#include <cstdarg>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+#include <zr590/zr590.h>
+
+#include "colours.h"
+#include "library_state.h"
+#include "renderer.h"
+#include "text_format.h"
+#include "wrap_int.h"
+
+namespace zr590 {
+namespace {
+
+int check_width(int width) {
+  if (width >= 0) return width;
+  int used = wrap_neg(width);
+  ZR590_printf("Width of %d not possible, using width %d\n", width, used);
+  return used;
+}
+
+// Upper left corner first: smaller x, larger y.
+void order_corners(int& x1, int& y1, int& x2, int& y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 < y2) std::swap(y1, y2);
+}
+
+bool logging() { return window_state.logging_on; }
+
+}  // namespace
+}  // namespace zr590
+
+using namespace zr590;
+
+int ZR590_circle(int colour, int x, int y, int radius) {
+  colour = check_color(colour);
+  if (radius < 0) {
+    int used = wrap_neg(radius);
+    ZR590_printf("Radius of %d not possible, using radius %d\n", radius, used);
+    radius = used;
+  }
+  if (logging()) {
+    ZR590_printf("%s circle at (%d,%d), radius %d\n", color_name[colour], x, y, radius);
+  }
+  DrawCommand command;
+  command.kind = KindOval;
+  command.colour = colour;
+  command.width = 0;
+  command.x1 = wrap_sub(x, radius);
+  command.y1 = wrap_add(y, radius);
+  command.x2 = wrap_add(x, radius);
+  command.y2 = wrap_sub(y, radius);
+  // A wrapped-around box (radius -2^31) is drawn as the ordered box, never turned over.
+  order_corners(command.x1, command.y1, command.x2, command.y2);
+  render_command(command);
+  return 1;
+}
+
+int ZR590_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
+  colour = check_color(colour);
+  width = check_width(width);
+  if (logging()) {
+    ZR590_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", color_name[colour], x1, y1, x2, y2,
+                 x3, y3);
+  }
+  DrawCommand command;
+  command.kind = KindTriangle;
+  command.colour = colour;
+  command.width = width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  command.x3 = x3;
+  command.y3 = y3;
+  render_command(command);
+  return 1;
+}
+
+int ZR590_rectangle(int colour, int x1, int y1, int x2, int y2, int width) {
+  order_corners(x1, y1, x2, y2);
+  colour = check_color(colour);
+  width = check_width(width);
+  if (logging()) {
+    if (width == 0) {
+      ZR590_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n",
+                   color_name[colour], x1, y1, x2, y2);
+    } else {
+      ZR590_printf("%s rectangle with bounding box (%d,%d) to (%d,%d) with line width %d\n",
+                   color_name[colour], x1, y1, x2, y2, width);
+    }
+  }
+  DrawCommand command;
+  command.kind = KindRectangle;
+  command.colour = colour;
+  command.width = width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  render_command(command);
+  return 1;
+}
+
+int ZR590_oval(int colour, int x1, int y1, int x2, int y2, int width) {
+  order_corners(x1, y1, x2, y2);
+  width = check_width(width);
+  colour = check_color(colour);
+  if (logging()) {
+    if (width == 0) {
+      ZR590_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", color_name[colour],
+                   x1, y1, x2, y2);
+    } else {
+      ZR590_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n",
+                   color_name[colour], x1, y1, x2, y2, width);
+    }
+  }
+  DrawCommand command;
+  command.kind = KindOval;
+  command.colour = colour;
+  command.width = width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  render_command(command);
+  return 1;
+}
+
+int ZR590_line(int colour, int x1, int y1, int x2, int y2, int width) {
+  width = check_width(width);
+  colour = check_color(colour);
+  if (logging()) {
+    ZR590_printf("%s line from (%d,%d) to (%d,%d), width %d\n", color_name[colour], x1, y1, x2,
+                 y2, width);
+  }
+  DrawCommand command;
+  command.kind = KindLine;
+  command.colour = colour;
+  command.width = width < 1 ? 1 : width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  render_command(command);
+  return 1;
+}
+
+int ZR590_text(int colour, int x, int y, int ptsize, const char* format, ...) {
+  char buffer[kFormatBufferSize];
+  va_list args;
+  va_start(args, format);
+  int result = format_line(buffer, format, args);
+  va_end(args);
+
+  if (ptsize < 0) {
+    int used = wrap_neg(ptsize);
+    ZR590_printf("ptsize of %d not possible, using ptsize %d\n", ptsize, used);
+    ptsize = used;
+  }
+  // Unsigned compare also catches -2147483648, whose negation wraps to itself.
+  if (static_cast<unsigned>(ptsize) > 127u) {
+    ZR590_printf("ptsize of %d not possible, using ptsize %d\n", ptsize, 127);
+    ptsize = 127;
+  }
+  colour = check_color(colour);
+  if (logging()) {
+    ZR590_printf("%s text at (%d,%d), \"%s\"\n", color_name[colour], x, y, buffer);
+  }
+  std::size_t length = std::strlen(buffer);
+  auto copy = std::make_unique<char[]>(length + 1);
+  std::memcpy(copy.get(), buffer, length + 1);
+  DrawCommand command;
+  command.kind = KindText;
+  command.colour = colour;
+  command.x1 = x;
+  command.y1 = y;
+  command.x2 = ptsize;
+  command.text = copy.get();
+  render_command(command);
+  return result;
+}
