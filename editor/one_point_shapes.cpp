@@ -1,0 +1,141 @@
+#include "one_point_shapes.h"
+
+#include <zr590/display.h>
+
+#include "coord_math.h"
+#include "drawing_file.h"
+
+using editor::offset;
+using editor::Wide;
+
+namespace {
+
+constexpr int kHalfSize = 10;
+// 10 * sqrt(3) / 2, truncated.
+constexpr int kTriangleHalfHeight = 8;
+constexpr int kTrianglePickReach = 5;
+// The mark of the circle and the square lies 2 pixels outside the figure.
+constexpr int kMarkReach = 12;
+
+// Is (px, py) within `reach` of (x, y) in both axes, border included?
+bool withinBox(int x, int y, int reach, int px, int py) {
+  return Wide{x} - reach <= px && px <= Wide{x} + reach && Wide{y} - reach <= py &&
+         py <= Wide{y} + reach;
+}
+
+void drawMark(Display& display, int x, int y, int reach) {
+  display.drawRectangle(offset(x, -reach), offset(y, reach), offset(x, reach), offset(y, -reach), 0,
+                        1);
+}
+
+}  // namespace
+
+// --- Circle: drawn as an oval on its bounding box, so it obeys the line width.
+
+void Circle::draw(Display& display) {
+  int x = getX(), y = getY();
+  display.drawOval(offset(x, -kHalfSize), offset(y, kHalfSize), offset(x, kHalfSize),
+                   offset(y, -kHalfSize), colour, lineWidth);
+}
+
+void Circle::write(std::ostream& out) {
+  writeRecord(out, "Circle", {getX(), getY(), colour, lineWidth});
+}
+
+bool Circle::contains(int px, int py) {
+  return withinBox(getX(), getY(), kHalfSize, px, py);
+}
+
+void Circle::drawSelection(Display& display) {
+  drawMark(display, getX(), getY(), kMarkReach);
+}
+
+void Circle::moveTo(int px, int py) {
+  setPosition(px, py);
+}
+
+void Circle::resizeTo(Display&, int, int) {}
+
+void Circle::setLineWidth(Display& display, int w) {
+  lineWidth = w;
+  draw(display);
+}
+
+void Circle::setColour(Display& display, int c) {
+  colour = c;
+  draw(display);
+}
+
+// --- Square
+
+void Square::draw(Display& display) {
+  int x = getX(), y = getY();
+  display.drawRectangle(offset(x, -kHalfSize), offset(y, -kHalfSize), offset(x, kHalfSize),
+                        offset(y, kHalfSize), colour, lineWidth);
+}
+
+void Square::write(std::ostream& out) {
+  writeRecord(out, "Square", {getX(), getY(), colour, lineWidth});
+}
+
+bool Square::contains(int px, int py) {
+  return withinBox(getX(), getY(), kHalfSize, px, py);
+}
+
+void Square::drawSelection(Display& display) {
+  drawMark(display, getX(), getY(), kMarkReach);
+}
+
+void Square::moveTo(int px, int py) {
+  setPosition(px, py);
+}
+
+void Square::resizeTo(Display&, int, int) {}
+
+void Square::setLineWidth(Display& display, int w) {
+  lineWidth = w;
+  draw(display);
+}
+
+void Square::setColour(Display& display, int c) {
+  colour = c;
+  draw(display);
+}
+
+// --- Triangle: vertices lower left, apex, lower right. Its pick box is smaller than the
+// figure; its mark touches the two base corners.
+
+void Triangle::draw(Display& display) {
+  int x = getX(), y = getY();
+  display.drawTriangle(offset(x, -kHalfSize), offset(y, -kTriangleHalfHeight), x,
+                       offset(y, kTriangleHalfHeight), offset(x, kHalfSize),
+                       offset(y, -kTriangleHalfHeight), colour, lineWidth);
+}
+
+void Triangle::write(std::ostream& out) {
+  writeRecord(out, "Triangle", {getX(), getY(), colour, lineWidth});
+}
+
+bool Triangle::contains(int px, int py) {
+  return withinBox(getX(), getY(), kTrianglePickReach, px, py);
+}
+
+void Triangle::drawSelection(Display& display) {
+  drawMark(display, getX(), getY(), kHalfSize);
+}
+
+void Triangle::moveTo(int px, int py) {
+  setPosition(px, py);
+}
+
+void Triangle::resizeTo(Display&, int, int) {}
+
+void Triangle::setLineWidth(Display& display, int w) {
+  lineWidth = w;
+  draw(display);
+}
+
+void Triangle::setColour(Display& display, int c) {
+  colour = c;
+  draw(display);
+}

@@ -1,0 +1,199 @@
+// The list's order, picking, removal and ownership, with shapes that record what is done to
+// them; and a drawing of a million shapes walked without running out of stack.
+#include "shape_list.h"
+
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "drawing_file.h"
+#include "editor_fixture.h"
+#include "one_point_shapes.h"
+
+namespace editor_test {
+namespace {
+
+// A shape that writes "draw N", "mark N", "write N", "delete N" to a shared journal. Its pick
+// box is the square of half-size `reach` around its point.
+class JournalShape : public Shape {
+ public:
+  JournalShape(int id, std::vector<std::string>& journal, int x = 0, int y = 0, int reach = 10)
+      : Shape(x, y), id_(id), reach_(reach), journal_(journal) {}
+  ~JournalShape() override { note("delete"); }
+  void draw(Display&) override { note("draw"); }
+  void write(std::ostream& out) override { out << id_ << '\n'; }
+  bool contains(int px, int py) override {
+    return getX() - reach_ <= px && px <= getX() + reach_ && getY() - reach_ <= py &&
+           py <= getY() + reach_;
+  }
+  void drawSelection(Display&) override { note("mark"); }
+  void moveTo(int px, int py) override { setPosition(px, py); }
+  void resizeTo(Display&, int, int) override {}
+  void setLineWidth(Display&, int) override {}
+  void setColour(Display&, int) override {}
+
+ private:
+  void note(const char* what) { journal_.push_back(std::string(what) + " " + std::to_string(id_)); }
+  int id_;
+  int reach_;
+  std::vector<std::string>& journal_;
+};
+
+using Journal = std::vector<std::string>;
+
+class ShapeListTest : public EditorTest {
+ protected:
+  JournalShape* make(int id, int x = 0, int y = 0) { return new JournalShape(id, journal_, x, y); }
+  // S1, S2, S3 added in that order, all around (0, 0).
+  void addThree(ShapeList& list) {
+    list.add(s1_ = make(1));
+    list.add(s2_ = make(2));
+    list.add(s3_ = make(3));
+  }
+  Journal takeJournal() {
+    Journal j = journal_;
+    journal_.clear();
+    return j;
+  }
+
+  Journal journal_;
+  JournalShape* s1_ = nullptr;
+  JournalShape* s2_ = nullptr;
+  JournalShape* s3_ = nullptr;
+};
+
+TEST_F(ShapeListTest, DrawsOldestFirstWithTheMarkBeneathTheSelectedShape) {
+  ShapeList list;
+  addThree(list);
+  list.drawAll(display(), nullptr);
+  EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 2", "draw 3"}));
+  list.drawAll(display(), s2_);
+  EXPECT_EQ(takeJournal(), (Journal{"draw 1", "mark 2", "draw 2", "draw 3"}));
+  JournalShape outsider(9, journal_);
+  list.drawAll(display(), &outsider);
+  EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 2", "draw 3"}));
+}
+
+TEST_F(ShapeListTest, PicksTheNewestShapeContainingThePoint) {
+  ShapeList list;
+  list.add(s1_ = make(1, 0, 0));
+  list.add(s2_ = make(2, 15, 0));
+  list.add(s3_ = make(3, 100, 100));
+  EXPECT_EQ(list.pick(12, 0, display()), s2_);  // in S1 and S2
+  EXPECT_EQ(takeJournal(), Journal{"mark 2"});
+  EXPECT_EQ(list.pick(-10, 0, display()), s1_);
+  EXPECT_EQ(takeJournal(), Journal{"mark 1"});
+  EXPECT_EQ(list.pick(50, 50, display()), nullptr);
+  EXPECT_TRUE(takeJournal().empty());
+  EXPECT_EQ(list.size(), 3);
+}
+
+TEST_F(ShapeListTest, PickOnAnEmptyListFindsNothing) {
+  ShapeList list;
+  EXPECT_EQ(list.pick(0, 0, display()), nullptr);
+  EXPECT_TRUE(lines().empty());
+}
+
+TEST_F(ShapeListTest, RemovesHeadMiddleAndOldest) {
+  {
+    ShapeList list;
+    addThree(list);
+    list.remove(s2_);
+    EXPECT_EQ(takeJournal(), Journal{"delete 2"});
+    EXPECT_EQ(list.size(), 2);
+    list.drawAll(display(), nullptr);
+    EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 3"}));
+    list.remove(s3_);
+    list.remove(s1_);
+    EXPECT_EQ(takeJournal(), (Journal{"delete 3", "delete 1"}));
+    EXPECT_TRUE(list.isEmpty());
+    list.add(make(4));
+    list.drawAll(display(), nullptr);
+    EXPECT_EQ(takeJournal(), (Journal{"draw 4"}));
+  }
+  EXPECT_EQ(takeJournal(), Journal{"delete 4"});
+}
+
+TEST_F(ShapeListTest, RemovingAShapeNotInTheListChangesNothing) {
+  ShapeList empty;
+  JournalShape stranger(9, journal_);
+  empty.remove(&stranger);
+  ShapeList list;
+  addThree(list);
+  list.remove(&stranger);
+  EXPECT_EQ(list.size(), 3);
+  EXPECT_TRUE(takeJournal().empty());
+}
+
+TEST_F(ShapeListTest, ClearDestroysEveryShapeOnceAndWhitensTheArea) {
+  ShapeList list;
+  addThree(list);
+  list.clear(display());
+  EXPECT_EQ(takeJournal(), (Journal{"delete 3", "delete 2", "delete 1"}));
+  EXPECT_TRUE(list.isEmpty());
+  Lines got = take();
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(got.back(), "white rectangle with bounding box (-300,250) to (300,-250), filled");
+  list.clear(display());
+  EXPECT_EQ(take().back(), "white rectangle with bounding box (-300,250) to (300,-250), filled");
+}
+
+TEST_F(ShapeListTest, DestroyingTheListDestroysEachShapeOnce) {
+  {
+    ShapeList list;
+    addThree(list);
+  }
+  EXPECT_EQ(takeJournal(), (Journal{"delete 3", "delete 2", "delete 1"}));
+}
+
+// A walk that recursed once per shape would overflow the stack long before a million.
+TEST_F(ShapeListTest, AMillionShapesWriteAndReadBackInOrder) {
+  constexpr int kShapes = 1'000'000;
+  std::string file;
+  {
+    ShapeList list;
+    for (int i = 0; i < kShapes; ++i) list.add(new Square(i, -i, 0, 0));
+    std::ostringstream out;
+    list.writeAll(out);
+    file = out.str();
+  }
+  EXPECT_TRUE(
+      file.starts_with("Square     0     0     0     0\nSquare     1     -1     0     0\n"));
+  EXPECT_TRUE(file.ends_with("\nSquare     999999     -999999     0     0\n"));
+  std::istringstream in(file);
+  ShapeList loaded;
+  EXPECT_EQ(readRecords(in, loaded), kShapes);
+  EXPECT_EQ(loaded.size(), kShapes);
+  std::ostringstream again;
+  loaded.writeAll(again);
+  EXPECT_TRUE(again.str() == file);
+}
+
+TEST_F(ShapeListTest, AMillionShapesDrawOldestFirst) {
+  constexpr int kShapes = 1'000'000;
+  struct Counting : Shape {
+    explicit Counting(int id, int& next, bool& inOrder) : id(id), next(next), inOrder(inOrder) {}
+    void draw(Display&) override { inOrder = inOrder && id == next++; }
+    void write(std::ostream&) override {}
+    bool contains(int, int) override { return false; }
+    void drawSelection(Display&) override {}
+    void moveTo(int, int) override {}
+    void resizeTo(Display&, int, int) override {}
+    void setLineWidth(Display&, int) override {}
+    void setColour(Display&, int) override {}
+    int id;
+    int& next;
+    bool& inOrder;
+  };
+  int next = 0;
+  bool inOrder = true;
+  ShapeList list;
+  for (int i = 0; i < kShapes; ++i) list.add(new Counting(i, next, inOrder));
+  list.drawAll(display(), nullptr);
+  EXPECT_TRUE(inOrder);
+  EXPECT_EQ(next, kShapes);
+}
+
+}  // namespace
+}  // namespace editor_test
