@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The Windows editor under 32-bit Wine on a private X server, driven like a user: the menu
+# read back with its check marks, Ctrl+L and Ctrl+R toggling them; a circle and an outlined
+# blue rectangle placed; SAVE through the real dialog (Escape ignored, name typed, Enter);
+# Ctrl+Q. The saved
+# file must hold what shape-replay saves for the same clicks, with CR LF line ends, and the
+# editor must exit with status 0.
+#   editor_session_test.sh PROGRAMS_DIR SHAPE_REPLAY WORK_DIR
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/wine_session.sh"
+
+programs="$1"
+replay="$2"
+work="$3"
+require_tools wine wineserver Xvfb xdotool
+[ -f "$programs/shape-editor.exe" ] || skip "no shape-editor.exe in $programs (the setup was skipped)"
+
+rm -rf "$work"
+mkdir -p "$work/win32" "$work/replay"
+use_wine_prefix "$(dirname "$programs")/wineprefix"
+start_x "$work"
+cd "$work/win32"
+start_editor "$programs/shape-editor.exe"
+graphics="$(find_window 'ZR590 Graphics')"
+[ -n "$graphics" ] || fail "the graphics window did not appear (see $work/win32/editor.log)"
+
+# The menu, as the editor built it; expected.txt lines ending in * match by prefix.
+check_menu() {
+  local expected="$1" what="$2"
+  grep -E '^(bar|item) ' probe.txt >menu.txt || true
+  local want got n=0
+  exec 4<"$expected" 5<menu.txt
+  while IFS= read -r want <&4; do
+    n=$((n + 1))
+    IFS= read -r got <&5 || fail "$what: the menu has fewer than $n lines; read back:$(printf '\n'; cat menu.txt)"
+    if [[ "$want" == *'*' ]]; then
+      [ "${got:0:$((${#want} - 1))}" = "${want%\*}" ] || fail "$what: line $n is '$got', expected '$want'"
+    else
+      [ "$got" = "$want" ] || fail "$what: line $n is '$got', expected '$want'"
+    fi
+  done
+  if IFS= read -r got <&5; then fail "$what: the menu has more than $n lines: '$got'"; fi
+  exec 4<&- 5<&-
+  echo "menu ($what): $((n - 1)) items as expected"
+}
+
+sed -e 's/^item 4 4 - /item 4 4 checked /' -e 's/^item 6 5 - /item 6 5 checked /' \
+  "$here/expected_menu.txt" >expected_checked.txt
+
+# The display switches logging off at start, so nothing is checked.
+run_probe
+echo "client area ${client_w} x ${client_h} at (${client_x}, ${client_y}) of the X window"
+check_menu "$here/expected_menu.txt" "at start"
+keys_to "$graphics" key ctrl+l ctrl+r
+run_probe
+check_menu expected_checked.txt "after Ctrl+L, Ctrl+R"
+keys_to "$graphics" key ctrl+l ctrl+r
+run_probe
+check_menu "$here/expected_menu.txt" "after Ctrl+L, Ctrl+R again"
+
+# The session in library coordinates; both programs get the same client pixels.
+session=(
+  "-275 145"   # circle tool
+  "50 50"      # a circle
+  "-116 234"   # colour 4 (blue)
+  "-275 -100"  # fill switch: OFF
+  "-275 105"   # rectangle tool
+  "100 100"    # first corner
+  "200 -50"    # second corner
+  "-275 -215"  # SAVE
+)
+: >"$work/replay/messages.txt"
+for point in "${session[@]}"; do
+  read -r x y <<<"$point"
+  px=$((client_w / 2 + x))
+  py=$((client_h / 2 - y))
+  echo "click $px $py" >>"$work/replay/messages.txt"
+  click "$px" "$py"
+done
+printf 'reply drawing.txt\nctrl Q\n' >>"$work/replay/messages.txt"
+
+dialog="$(find_window 'ZR590_gets')"
+[ -n "$dialog" ] || fail "the SAVE dialog did not appear"
+# Escape is not an answer: the dialog stays until Enter or "Okay".
+keys_to "$dialog" key Escape
+sleep 0.5
+[ "$(timeout 10 xdotool search --onlyvisible --name '^ZR590_gets$' | head -n1)" = "$dialog" ] ||
+  fail "Escape closed the SAVE dialog"
+keys_to "$dialog" type --delay 30 drawing.txt
+keys_to "$dialog" key Return
+for i in $(seq 100); do
+  [ -s drawing.txt ] && break
+  sleep 0.1
+done
+[ -s drawing.txt ] || fail "SAVE wrote no drawing.txt"
+keys_to "$graphics" key ctrl+q
+status="$(wait_editor_exit)"
+[ "$status" = 0 ] || fail "the editor's exit status is $status, expected 0"
+echo "exit status 0"
+
+(cd "$work/replay" && "$replay" --client "$client_w" "$client_h" messages.txt >transcript.txt) ||
+  fail "shape-replay failed"
+printf 'Circle     50     50     0     0\nRect     100     100     200     -50     4     1\n' \
+  >"$work/expected_drawing.txt"
+cmp "$work/replay/drawing.txt" "$work/expected_drawing.txt" ||
+  fail "shape-replay saved something else than the session's two shapes"
+# A text file on Windows ends its lines with CR LF; otherwise the bytes are the same.
+lines=$(wc -l <drawing.txt)
+crlf=$(grep -c $'\r$' drawing.txt || true)
+[ "$lines" = 2 ] && [ "$crlf" = 2 ] || fail "drawing.txt has $lines lines, $crlf of them ending in CR LF"
+tr -d '\r' <drawing.txt >drawing.lf.txt
+cmp drawing.lf.txt "$work/replay/drawing.txt" || fail "the Windows editor saved other bytes than shape-replay"
+echo "drawing.txt: the same records as shape-replay's, lines ending in CR LF"
