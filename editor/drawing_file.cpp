@@ -61,12 +61,12 @@ const RecordType* recordTypeOf(std::string_view word) {
   return nullptr;
 }
 
-// A name for the temporary file beside `target` that no file has yet.
+// A name for the temporary file in the target's folder that no file has yet. It does not
+// extend the target's name, which may already be as long as the system allows.
 fs::path temporaryBeside(const fs::path& target) {
   std::error_code ec;
   for (int n = 0;; ++n) {
-    fs::path candidate = target;
-    candidate += ".saving-" + std::to_string(n) + ".tmp";
+    fs::path candidate = target.parent_path() / (".drawing-save-" + std::to_string(n) + ".tmp");
     if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
   }
 }

@@ -1,9 +1,8 @@
-// The editor's response to events: tools, the two-click state, selection, fill, colours,
-// delete, 'c', quit, and the redraw that ends every pass.
+// The editor's state across events: start-up, the two-click state, which buttons drop the
+// selection, the fill switch, 'c' and quit. Whole sessions are in tests/e2e.
 #include "editor_loop.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -68,29 +67,6 @@ TEST_F(EditorLoopTest, StartsWithNoToolBlackAndFillOn) {
   EXPECT_TRUE(shapes_.isEmpty());
 }
 
-TEST_F(EditorLoopTest, OnePointToolsPlaceShapesWithColourAndFill) {
-  choose(ToolCircle);
-  chooseColour(4);
-  click(10, 20);
-  choose(ToolFill);
-  choose(ToolSquare);
-  click(-10, -20);
-  choose(ToolTriangle);
-  click(0, 0);
-  EXPECT_EQ(records(),
-            "Circle     10     20     4     0\n"
-            "Square     -10     -20     4     1\n"
-            "Triangle     0     0     4     1\n");
-}
-
-TEST_F(EditorLoopTest, FrameLinesActAsDrawingArea) {
-  choose(ToolSquare);
-  click(-295, 225);
-  click(-100, 240);
-  EXPECT_EQ(records(),
-            "Square     -295     225     0     0\nSquare     -100     240     0     0\n");
-}
-
 TEST_F(EditorLoopTest, TwoPointShapesTakeTheSecondClicksToolColourAndFill) {
   choose(ToolRect);
   click(0, 0);
@@ -113,54 +89,6 @@ TEST_F(EditorLoopTest, TwoPointShapesTakeTheSecondClicksToolColourAndFill) {
   EXPECT_FALSE(editor().awaitingSecondPoint());
 }
 
-TEST_F(EditorLoopTest, PickMoveAndResizeTheSelectedShape) {
-  choose(ToolRect);
-  click(-50, 40);
-  click(50, -40);
-  choose(ToolMove);
-  click(100, 100);  // nothing selected: nothing moves
-  choose(ToolPick);
-  click(0, 0);
-  ASSERT_NE(editor().selected(), nullptr);
-  choose(ToolMove);
-  ASSERT_NE(editor().selected(), nullptr);
-  click(100, 100);
-  click(-100, 0);
-  EXPECT_EQ(records(), "Rect     -150     40     -50     -40     0     0\n");
-  mark();
-  editor().redraw();
-  EXPECT_TRUE(drew("black rectangle with bounding box (-152,42) to (-48,-42) with line width 1"));
-  choose(ToolResize);
-  click(-10, 40);
-  EXPECT_EQ(records(), "Rect     -150     40     -10     -40     0     0\n");
-}
-
-TEST_F(EditorLoopTest, AShapeClickedFromItsLowerRightCornerCanBePickedAndDeleted) {
-  choose(ToolOval);
-  click(50, -40);
-  click(-50, 40);
-  choose(ToolPick);
-  click(0, 0);
-  ASSERT_NE(editor().selected(), nullptr);
-  choose(ToolDelete);
-  EXPECT_TRUE(shapes_.isEmpty());
-  EXPECT_EQ(editor().selected(), nullptr);
-}
-
-TEST_F(EditorLoopTest, ColourClicksRecolourOnlyASelectedShape) {
-  choose(ToolSquare);
-  click(0, 0);
-  chooseColour(5);
-  EXPECT_EQ(records(), "Square     0     0     0     0\n");
-  EXPECT_EQ(editor().colour(), 5);
-  choose(ToolPick);
-  click(0, 0);
-  mark();
-  chooseColour(22);
-  EXPECT_TRUE(drew("50% gray rectangle with bounding box (-10,10) to (10,-10), filled"));
-  EXPECT_EQ(records(), "Square     0     0     22     0\n");
-}
-
 TEST_F(EditorLoopTest, FillSwitchTogglesAndASelectedShapeFollows) {
   choose(ToolCircle);
   click(0, 0);
@@ -175,22 +103,6 @@ TEST_F(EditorLoopTest, FillSwitchTogglesAndASelectedShapeFollows) {
   EXPECT_EQ(editor().lineWidth(), 0);
   EXPECT_EQ(records(), "Circle     0     0     0     0\n");
   EXPECT_NE(editor().selected(), nullptr);
-}
-
-TEST_F(EditorLoopTest, DeleteDestroysTheSelectionAndGreysTheSelectionTools) {
-  choose(ToolSquare);
-  click(0, 0);
-  click(100, 0);
-  choose(ToolDelete);  // nothing selected
-  EXPECT_EQ(shapes_.size(), 2);
-  choose(ToolPick);
-  click(100, 0);
-  choose(ToolDelete);
-  EXPECT_EQ(records(), "Square     0     0     0     0\n");
-  EXPECT_EQ(editor().selected(), nullptr);
-  mark();
-  editor().redraw();
-  EXPECT_TRUE(drew("20% gray text at (-290,-23), \"MOVE\""));
 }
 
 TEST_F(EditorLoopTest, ButtonsOtherThanMoveResizeFillAndDeleteDropTheSelection) {
@@ -225,47 +137,12 @@ TEST_F(EditorLoopTest, TheCKeyClearsTheDrawing) {
   EXPECT_TRUE(shapes_.isEmpty());
 }
 
-TEST_F(EditorLoopTest, SaveAndLoadButtons) {
-  std::string path = ::testing::TempDir() + "editor-loop-" + std::to_string(::getpid()) + ".txt";
-  choose(ToolTriangle);
-  click(-120, -45);
-  platform_.push_reply(path);
-  choose(ToolSave);
-  key('c');
-  platform_.push_reply(path);
-  choose(ToolLoad);
-  EXPECT_EQ(records(), "Triangle     -120     -45     0     0\n");
-  EXPECT_EQ(editor().tool(), ToolLoad);
-  click(0, 0);  // LOAD is the current tool: the drawing area does nothing
-  EXPECT_EQ(shapes_.size(), 1);
-  std::remove(path.c_str());
-}
-
 TEST_F(EditorLoopTest, QuitAndTicksOnlyEndOrRepaint) {
   editor().handle(Periodic, 5, 5, 'c');
   editor().handle(0, 5, 5, 'c');
   EXPECT_FALSE(editor().quitRequested());
   editor().handle(Quit, 0, 0, 0);
   EXPECT_TRUE(editor().quitRequested());
-}
-
-TEST_F(EditorLoopTest, RedrawPaintsWhiteThenShapesThenPalette) {
-  choose(ToolSquare);
-  click(0, 0);
-  choose(ToolPick);
-  click(0, 0);
-  mark();
-  editor().redraw();
-  Lines got = take();
-  ASSERT_GE(got.size(), 6u);
-  EXPECT_EQ(got[0], "Flushing the graphics window");
-  EXPECT_EQ(got[1], "Clearing the graphics window");
-  EXPECT_EQ(got[2], "white rectangle with bounding box (-300,250) to (300,-250), filled");
-  EXPECT_EQ(got[3], "black rectangle with bounding box (-12,12) to (12,-12) with line width 1");
-  EXPECT_EQ(got[4], "black rectangle with bounding box (-10,10) to (10,-10), filled");
-  EXPECT_EQ(got[5], "black rectangle with bounding box (-295,245) to (-255,205) with line width 1");
-  EXPECT_EQ(got.back(), "red triangle at (-164,240), (-169,247), (-159,247)");
-  EXPECT_EQ(got.size(), 3u + 2u + 26u + 49u);
 }
 
 }  // namespace

@@ -89,12 +89,6 @@ TEST_F(ShapeListTest, PicksTheNewestShapeContainingThePoint) {
   EXPECT_EQ(list.size(), 3);
 }
 
-TEST_F(ShapeListTest, PickOnAnEmptyListFindsNothing) {
-  ShapeList list;
-  EXPECT_EQ(list.pick(0, 0, display()), nullptr);
-  EXPECT_TRUE(lines().empty());
-}
-
 TEST_F(ShapeListTest, RemovesHeadMiddleAndOldest) {
   {
     ShapeList list;
