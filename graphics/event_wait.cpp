@@ -13,7 +13,14 @@ void copy_if_dirty() {
   if (window_state.picture_dirty) copy_picture();
 }
 
-bool script_active() { return script_state.playing || script_state.play_one_requested; }
+// Whether this pass of the wait may sleep until a message comes: not while a script plays
+// (its events need no message), and not while the wait is about to stage a periodic event
+// (a tick that arrived before the staging would not count).
+bool may_block() {
+  if (script_state.playing || script_state.play_one_requested) return false;
+  return !(window_state.pending.kind == -1 &&
+           (window_state.running || window_state.step_requested));
+}
 
 // Whether the wait may return the slot: it holds input, or a periodic event whose tick came.
 bool slot_ready() {
@@ -38,7 +45,7 @@ void record(const PendingEvent& event) {
 void pump_one_message() {
   platform::Platform& p = platform::current();
   // Nothing can change until a message comes: sleep instead of polling.
-  if (!script_active() && !p.has_message()) {
+  if (may_block() && !p.has_message()) {
     copy_if_dirty();
     p.wait_message();
   }

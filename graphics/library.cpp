@@ -1,5 +1,5 @@
 // Opening and closing the library: the process entry, windows, picture, timer and switches.
-#include <zr590/entry.h>
+#include <zr590/zr590.h>
 
 #include "library_state.h"
 #include "menu.h"
@@ -7,19 +7,14 @@
 #include "script.h"
 
 namespace zr590 {
-namespace {
 StartupArgs startup_args;
+
+namespace {
 constexpr int kTimerId = 2;
 constexpr int kTimerPeriodMs = 100;
 constexpr int kGraphicsWidth = 601;
 constexpr int kGraphicsHeight = 540;
 }  // namespace
-
-int run_application(const StartupArgs& args) {
-  startup_args = args;
-  ZR590_main();
-  return 0;
-}
 
 }  // namespace zr590
 
@@ -36,8 +31,8 @@ int ZR590_open(void* instance, void* prev_instance, char* command_line, int show
   window_state.step_requested = false;
   window_state.running = false;
   window_state.graphics_window = true;
-  p.create_window(zr590::platform::Window::Graphics, "ZR590 Graphics", 0, 0, kGraphicsWidth,
-                  kGraphicsHeight);
+  p.create_window(zr590::platform::Window::Graphics, "ZR590 Graphics", 0, 0, zr590::kGraphicsWidth,
+                  zr590::kGraphicsHeight);
   window_state.text_window = true;
   p.create_window(zr590::platform::Window::Text, "ZR590 Text", 0, (2 * screen.height) / 3 + 1,
                   screen.width, screen.height / 3);

@@ -49,6 +49,8 @@ struct ScriptState {
   int playback_periodic_count = 0;
 };
 
+// The values the process entry received, for the display object's ZR590_open.
+extern StartupArgs startup_args;
 extern WindowState window_state;
 extern ScriptState script_state;
 

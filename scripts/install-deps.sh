@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need. Run as root (or via sudo).
+set -euo pipefail
+
+packages=(
+  # build and tests
+  cmake g++ make pkg-config googletest libgtest-dev libbenchmark-dev
+  # picture and text
+  libcairo2-dev libpango1.0-dev fonts-dejavu-core
+  # windows
+  libgtk-3-dev
+  # GUI tests: a real window on a virtual X server, real clicks and keys, screenshots
+  xvfb xauth xdotool x11-apps imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds with warnings as errors and runs every test; then builds and
+# runs the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR590_WERROR=ON
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZR590_WERROR=ON -DZR590_SANITIZE=ON \
+  -DZR590_BUILD_BENCH=OFF
+cmake --build build-asan -j"$jobs"
+ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE no-sanitize

@@ -1,0 +1,119 @@
+// The display object: single instance, clearing, animation modes, forwarding.
+#include <zr590/display.h>
+
+#include "library_fixture.h"
+
+namespace zr590::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class DisplayTest : public LibraryTest {};
+
+TEST_F(DisplayTest, OpensTheLibraryWithLoggingOffAndClosesIt) {
+  {
+    Display display;
+    EXPECT_TRUE(platform_.exists(platform::Window::Graphics));
+    EXPECT_TRUE(platform_.timer_running());
+    EXPECT_FALSE(window_state.logging_on);
+    EXPECT_FALSE(platform_.menu_checked(4));
+    EXPECT_TRUE(platform_.window_dc_held());
+  }
+  EXPECT_FALSE(platform_.window_dc_held());
+}
+
+TEST_F(DisplayTest, ClearFlushesClearsAndFillsTheDrawingArea) {
+  Display display;
+  ZR590_logging(1);
+  clear_lines();
+  display.clear(0);
+  EXPECT_EQ(lines(),
+            (Lines{"Flushing the graphics window\n", "Clearing the graphics window\n",
+                   "black rectangle with bounding box (-300,250) to (300,-250), filled\n"}));
+  EXPECT_EQ(at_point(-300, 250), kBlack);
+  EXPECT_EQ(at_point(300, -250), kBlack);
+  EXPECT_EQ(at_point(0, 0), kBlack);
+  EXPECT_EQ(at_point(0, 251), kWhite);
+  display.clear(1);
+  EXPECT_EQ(at_point(0, 0), kWhite);
+  ZR590_logging(0);
+  clear_lines();
+  display.clear(25);
+  EXPECT_EQ(lines(), Lines{"Illegal color 25; using RED.\n"});
+  EXPECT_EQ(at_point(100, -100), kRed);
+}
+
+TEST_F(DisplayTest, AnimationModesMapToTheLibrarysStates) {
+  Display display;
+  display.setAnimation(2);
+  EXPECT_TRUE(window_state.running);
+  display.setAnimation(0);
+  EXPECT_FALSE(window_state.running);
+  display.setAnimation(1);
+  EXPECT_TRUE(window_state.step_requested);
+  display.setAnimation(4);
+  display.setAnimation(-1);
+  EXPECT_FALSE(window_state.quit_requested);
+  EXPECT_TRUE(window_state.step_requested);
+  display.setAnimation(3);
+  EXPECT_TRUE(window_state.quit_requested);
+  window_state.quit_requested = false;
+  display.setAnimation(5);
+  EXPECT_TRUE(window_state.quit_requested);
+}
+
+TEST_F(DisplayTest, DrawTextDrawsAPercentSignLiterally) {
+  Display display;
+  ZR590_logging(1);
+  clear_lines();
+  EXPECT_EQ(display.drawText(0, 0, "100% %d %s", 0, 10), 10);
+  EXPECT_EQ(lines(), Lines{"black text at (0,0), \"100% %d %s\"\n"});
+}
+
+TEST_F(DisplayTest, ForwardsCoordinatesFirstThenColourAndWidth) {
+  Display display;
+  ZR590_logging(1);
+  clear_lines();
+  EXPECT_EQ(display.drawLine(1, 2, 3, 4, 5, 6), 1);
+  EXPECT_EQ(display.drawTriangle(1, 2, 3, 4, 5, 6, 7, 0), 1);
+  EXPECT_EQ(display.drawOval(-1, 2, 3, -4, 8, 2), 1);
+  EXPECT_EQ(display.drawCircle(1, 2, -3, 9), 1);
+  EXPECT_EQ(lines(), (Lines{"yellow line from (1,2) to (3,4), width 6\n",
+                            "cyan triangle at (1,2), (3,4), (5,6)\n",
+                            "purple oval with bounding box (-1,2) to (3,-4), line width 2\n",
+                            "Radius of -3 not possible, using radius 3\n",
+                            "navy blue circle at (1,2), radius 3\n"}));
+}
+
+TEST_F(DisplayTest, NextEventPassesTheLibrarysKinds) {
+  Display display;
+  click(310, 250);
+  platform_.push_message({platform::Window::Graphics, platform::MessageKind::Char, 'c'});
+  int x = -1, y = -1;
+  char key = 'z';
+  EXPECT_EQ(display.nextEvent(x, y, key), Mouse);
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 20);
+  EXPECT_EQ(key, 0);
+  EXPECT_EQ(display.nextEvent(x, y, key), Key);
+  EXPECT_EQ(key, 'c');
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(display.nextEvent(x, y, key), Quit);
+}
+
+using DisplayDeathTest = DisplayTest;
+
+TEST_F(DisplayDeathTest, ASecondDisplayShowsTheErrorAndExitsWithMinusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        Display first;
+        platform_.set_transcript(&std::cerr);
+        Display second;
+      },
+      ::testing::ExitedWithCode(255),
+      "dialog: Error: Attempted to instantiate multiple ZR590 displays");
+}
+
+}  // namespace
+}  // namespace zr590::testing

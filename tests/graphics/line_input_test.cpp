@@ -1,0 +1,54 @@
+// The line-input dialog's limits.
+#include <cstring>
+
+#include "library_fixture.h"
+#include "line_input.h"
+
+namespace zr590::testing {
+namespace {
+
+class LineInputTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    open();
+  }
+};
+
+TEST(DialogPromptTest, IsCutOrPaddedTo79Characters) {
+  std::string long_prompt(100, 'p');
+  long_prompt[78] = 'L';
+  long_prompt[79] = 'X';
+  std::string shown = dialog_prompt(long_prompt);
+  EXPECT_EQ(shown.size(), 79u);
+  EXPECT_EQ(shown.back(), 'L');
+  EXPECT_EQ(dialog_prompt("hello"), "hello" + std::string(74, ' '));
+  EXPECT_EQ(dialog_prompt(""), std::string(79, ' '));
+}
+
+TEST_F(LineInputTest, AReplyIsCutTo255CharactersAndTerminated) {
+  platform_.push_reply(std::string(300, 'r'));
+  char reply[300];
+  std::memset(reply, '#', sizeof reply);
+  EXPECT_EQ(ZR590_gets("long?", reply), 1);
+  EXPECT_EQ(std::strlen(reply), 255u);
+  EXPECT_EQ(reply[256], '#');
+}
+
+TEST_F(LineInputTest, AnEmptyReplyIsAnEmptyStringAndStillSuccess) {
+  char reply[256] = "old";
+  EXPECT_EQ(ZR590_gets("empty?", reply), 1);
+  EXPECT_STREQ(reply, "");
+  EXPECT_EQ(platform_.dialog_prompts(), std::vector<std::string>{"empty?"});
+}
+
+TEST_F(LineInputTest, HugePromptsAndRepliesStayInBounds) {
+  std::string prompt(5000, 'q');
+  platform_.push_reply(std::string(5000, 'a'));
+  char reply[256];
+  EXPECT_EQ(ZR590_gets(prompt.c_str(), reply), 1);
+  EXPECT_EQ(std::strlen(reply), 255u);
+}
+
+}  // namespace
+}  // namespace zr590::testing

@@ -1,0 +1,65 @@
+// The text window's ring of 25 lines and its repaint.
+#include "library_fixture.h"
+
+namespace zr590::testing {
+namespace {
+
+using platform::MessageKind;
+
+class TextLogTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    open();
+  }
+};
+
+TEST_F(TextLogTest, KeepsTheLast25LinesAndRepaintsThemOldestFirst) {
+  for (int i = 1; i <= 30; ++i) ZR590_printf("line %d\n", i);
+  std::vector<std::string> kept = lines();
+  ASSERT_EQ(kept.size(), 25u);
+  EXPECT_EQ(kept.front(), "line 6\n");
+  EXPECT_EQ(kept.back(), "line 30\n");
+  std::size_t drawn = platform_.text_lines().size();
+  platform_.push_message({platform::Window::Text, MessageKind::Paint});
+  platform_.take_message();
+  ASSERT_EQ(platform_.text_lines().size(), drawn + 25);
+  EXPECT_EQ(platform_.text_lines()[drawn], "line 6");
+  EXPECT_EQ(platform_.text_lines().back(), "line 30");
+}
+
+TEST_F(TextLogTest, FullRingReplaysAll25AndAPartialRingOnlyItsLines) {
+  for (int i = 1; i <= 25; ++i) ZR590_printf("%d", i);
+  EXPECT_EQ(lines().size(), 25u);
+  EXPECT_EQ(lines().front(), "1");
+  clear_lines();
+  ZR590_printf("only");
+  EXPECT_EQ(lines(), std::vector<std::string>{"only"});
+}
+
+TEST_F(TextLogTest, EachCallIsOneLineStoredExactly) {
+  EXPECT_EQ(ZR590_printf("%s", ""), 0);
+  EXPECT_EQ(ZR590_printf("abcde\n"), 6);
+  ZR590_printf("abc");
+  ZR590_printf("def\n");
+  ZR590_printf("a\nb\n");
+  EXPECT_EQ(lines(), (std::vector<std::string>{"", "abcde\n", "abc", "def\n", "a\nb\n"}));
+  // The window gets the line without its final line feed; an inner one stays a character.
+  const auto& shown = platform_.text_lines();
+  ASSERT_GE(shown.size(), 5u);
+  EXPECT_EQ(shown[shown.size() - 5], "");
+  EXPECT_EQ(shown[shown.size() - 4], "abcde");
+  EXPECT_EQ(shown.back(), "a\nb");
+}
+
+TEST_F(TextLogTest, AClosedTextWindowStillKeepsItsLines) {
+  platform_.push_message({platform::Window::Text, MessageKind::Destroy});
+  platform_.take_message();
+  std::size_t drawn = platform_.text_lines().size();
+  ZR590_printf("kept\n");
+  EXPECT_EQ(lines().back(), "kept\n");
+  EXPECT_EQ(platform_.text_lines().size(), drawn);
+}
+
+}  // namespace
+}  // namespace zr590::testing

@@ -1,0 +1,143 @@
+// The graphics window procedure: coordinates, keys and shortcuts, menu, quit.
+#include <cstring>
+
+#include "library_fixture.h"
+#include "menu.h"
+
+namespace zr590::testing {
+namespace {
+
+using platform::MessageKind;
+
+class WindowProcTest : public LibraryTest {
+ protected:
+  void SetUp() override {
+    LibraryTest::SetUp();
+    open();
+  }
+  void character(int code) { send(MessageKind::Char, code); }
+};
+
+TEST_F(WindowProcTest, ClicksBecomeLibraryCoordinatesAroundTheRealCentre) {
+  int x, y;
+  click(300, 270);
+  click(310, 250);
+  EXPECT_EQ(await(&x, &y), Mouse);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(await(&x, &y), Mouse);
+  EXPECT_EQ(x, 10);
+  EXPECT_EQ(y, 20);
+  platform_.resize_client(595, 500);
+  EXPECT_EQ(window_state.centre_x, 297);
+  EXPECT_EQ(window_state.centre_y, 250);
+  click(0, 0);
+  EXPECT_EQ(await(&x, &y), Mouse);
+  EXPECT_EQ(x, -297);
+  EXPECT_EQ(y, 250);
+}
+
+TEST_F(WindowProcTest, CtrlLetterRunsItsCommandAndDropsTheCharacter) {
+  send(MessageKind::KeyDown, 17);
+  send(MessageKind::KeyDown, 'A');
+  character('a');
+  send(MessageKind::KeyUp, 'A');
+  send(MessageKind::KeyUp, 17);
+  character('a');
+  char key = 0;
+  // With the animation now running, a tick yields nothing before the typed character.
+  EXPECT_EQ(await(nullptr, nullptr, &key), Key);
+  EXPECT_EQ(key, 97);
+  EXPECT_TRUE(window_state.running);
+}
+
+TEST_F(WindowProcTest, CharacterCodesAbove127ArriveAsNegativeKeys) {
+  character(233);
+  character(0x1E9);  // only the low 8 bits count
+  char key = 0;
+  EXPECT_EQ(await(nullptr, nullptr, &key), Key);
+  EXPECT_EQ(key, -23);
+  EXPECT_EQ(await(nullptr, nullptr, &key), Key);
+  EXPECT_EQ(key, -23);
+}
+
+TEST_F(WindowProcTest, QuitFromShortcutMenuAndCloseBoxEachEndOneWait) {
+  ctrl('Q');
+  click(1, 1);
+  EXPECT_EQ(await(), Quit);
+  EXPECT_TRUE(platform_.exists(platform::Window::Graphics));
+  EXPECT_EQ(await(), Mouse);
+  command(CmdQuit);
+  EXPECT_EQ(await(), Quit);
+  EXPECT_TRUE(platform_.exists(platform::Window::Text));
+  platform_.push_close();
+  int x = 5, y = 5;
+  EXPECT_EQ(await(&x, &y), Quit);
+  EXPECT_EQ(x, 0);
+  EXPECT_FALSE(platform_.exists(platform::Window::Graphics));
+  EXPECT_FALSE(platform_.timer_running());
+}
+
+TEST_F(WindowProcTest, MenuHasItsSixteenItemsAndThreeCheckMarks) {
+  ASSERT_EQ(platform_.menu().size(), 16u);
+  EXPECT_EQ(platform_.menu_title(), "&Run");
+  EXPECT_STREQ(platform_.menu()[0].text, "&Animate\tCtrl+A");
+  EXPECT_STREQ(platform_.menu()[2].text, "Advance one &frame\tCtrl+F");
+  EXPECT_EQ(platform_.menu()[3].text, nullptr);
+  EXPECT_STREQ(platform_.menu()[8].text, "Play &One Script\tCtrl+O");
+  EXPECT_STREQ(platform_.menu()[12].text, "ZR590 v2.2 July 1997");
+  EXPECT_EQ(std::strncmp(platform_.menu()[13].text, "MAC: ", 5), 0);
+  EXPECT_TRUE(platform_.menu()[15].greyed);
+  EXPECT_TRUE(platform_.menu()[4].checked);
+  // Logging from the menu: checked, but a hidden text window stays hidden.
+  ZR590_show_text_window(0);
+  command(CmdLogging);
+  click(1, 1);
+  await();
+  EXPECT_TRUE(window_state.logging_on);
+  EXPECT_TRUE(platform_.menu_checked(CmdLogging));
+  EXPECT_FALSE(platform_.visible(platform::Window::Text));
+  ZR590_logging(1);
+  EXPECT_TRUE(platform_.visible(platform::Window::Text));
+  ZR590_logging(0);
+  EXPECT_TRUE(platform_.visible(platform::Window::Text));
+}
+
+TEST_F(WindowProcTest, CommandWordsWithANotificationCodeAreIgnored) {
+  command((1 << 16) | CmdAnimate);
+  command(42);
+  click(1, 1);
+  await();
+  EXPECT_FALSE(window_state.running);
+}
+
+TEST_F(WindowProcTest, TextWindowForwardsKeysToTheGraphicsWindow) {
+  using platform::Window;
+  platform_.push_message({Window::Text, MessageKind::KeyDown, 17});
+  platform_.push_message({Window::Text, MessageKind::KeyDown, 76});
+  platform_.push_message({Window::Text, MessageKind::KeyUp, 76});
+  platform_.push_message({Window::Text, MessageKind::KeyUp, 17});
+  click(1, 1);
+  await();
+  EXPECT_TRUE(window_state.logging_on);
+  EXPECT_EQ(window_state.ctrl_down, 0);
+}
+
+TEST_F(WindowProcTest, PaintCopiesThePictureToTheWindow) {
+  ZR590_rectangle(2, -10, 10, 10, -10, 0);
+  window_state.picture_dirty = 1;
+  send(MessageKind::Paint);
+  platform_.take_message();
+  EXPECT_EQ(platform_.window_surface().pixel(300, 270), kRed);
+  EXPECT_EQ(window_state.picture_dirty, 0);
+}
+
+TEST_F(WindowProcTest, LibraryRefusesBeforeItIsOpen) {
+  reset_library_state();
+  EXPECT_EQ(ZR590_logging(1), 0);
+  EXPECT_EQ(ZR590_animate(2), 0);
+  EXPECT_FALSE(window_state.running);
+}
+
+}  // namespace
+}  // namespace zr590::testing
