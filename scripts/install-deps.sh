@@ -11,7 +11,12 @@ packages=(
   libgtk-3-dev
   # GUI tests: a real window on a virtual X server, real clicks and keys, screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # the Windows program, and its tests under 32-bit Wine
+  g++-mingw-w64-i686 wine wine32
 )
+
+# wine32 is an i386 package.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 
 missing=()
 for p in "${packages[@]}"; do

@@ -14,4 +14,5 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZR590_WERROR=ON -DZR590_SANITIZE=ON \
   -DZR590_BUILD_BENCH=OFF
 cmake --build build-asan -j"$jobs"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 ctest --test-dir build-asan --output-on-failure -j"$jobs" -LE no-sanitize

@@ -147,7 +147,7 @@ void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
   const long long bottom = std::min<long long>(box.bottom, height_);
   if (!brush.hollow) {
     const std::uint32_t c = packed(brush.colour);
-    long long first, last;
+    long long first = 0, last = -1;
     for (long long j = top; j < bottom; ++j) {
       if (shape.span(j, first, last)) fill_span(j, first, last, c);
     }
@@ -156,7 +156,7 @@ void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
   const int w = pen_pixels(pen);
   if (w == 1) {
     // The rim: pixels of the ellipse with a 4-neighbour outside it.
-    long long first, last, a_first, a_last, b_first, b_last;
+    long long first = 0, last = -1, a_first = 0, a_last = -1, b_first = 0, b_last = -1;
     for (long long j = top; j < bottom; ++j) {
       if (!shape.span(j, first, last)) continue;
       bool above = shape.span(j - 1, a_first, a_last);
@@ -183,7 +183,7 @@ void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
   const EllipseRows inner({box.left + in, box.top + in, box.right - in, box.bottom - in});
   const long long otop = std::max<long long>(static_cast<long long>(box.top) - out, 0);
   const long long obottom = std::min<long long>(static_cast<long long>(box.bottom) + out, height_);
-  long long first, last, i_first, i_last;
+  long long first = 0, last = -1, i_first = 0, i_last = -1;
   for (long long j = otop; j < obottom; ++j) {
     if (!outer.span(j, first, last)) continue;
     if (inner.span(j, i_first, i_last)) {
