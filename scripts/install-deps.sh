@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need. Run as root (or via sudo).
+#   install-deps.sh          everything: build, tests, the Windows program and Wine
+#   install-deps.sh editor   only what building and running the desktop editor needs
 set -euo pipefail
 
+editor_packages=(
+  cmake g++ make pkg-config libcairo2-dev libpango1.0-dev fonts-dejavu-core libgtk-3-dev
+)
 packages=(
   # build and tests
   cmake g++ make pkg-config googletest libgtest-dev libbenchmark-dev
@@ -15,8 +20,12 @@ packages=(
   g++-mingw-w64-i686 wine wine32
 )
 
-# wine32 is an i386 package.
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+if [ "${1:-all}" = editor ]; then
+  packages=("${editor_packages[@]}")
+else
+  # wine32 is an i386 package.
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -55,9 +55,13 @@ class EllipseRows {
 
  private:
   bool inside(long long i, long long y) const {
+    const long long x = 2 * i + 1 - sum_x_;
+    // Small boxes, the usual case, fit 64-bit products; large ones need 128 bits.
+    if (w_ < (1 << 15) && h_ < (1 << 15) && x > -(1 << 17) && x < (1 << 17)) {
+      return x * x * h_ * h_ + y * y * w_ * w_ <= w_ * w_ * h_ * h_;
+    }
     using Wide = __int128;
-    Wide x = 2 * i + 1 - sum_x_;
-    return x * x * h_ * h_ + Wide{y} * y * w_ * w_ <= Wide{w_} * w_ * h_ * h_;
+    return Wide{x} * x * h_ * h_ + Wide{y} * y * w_ * w_ <= Wide{w_} * w_ * h_ * h_;
   }
 
   long long sum_x_, sum_y_, w_, h_;
@@ -155,25 +159,37 @@ void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
   const std::uint32_t c = packed(pen.colour);
   const int w = pen_pixels(pen);
   if (w == 1) {
-    // The rim: pixels of the ellipse with a 4-neighbour outside it.
-    long long first = 0, last = -1, a_first = 0, a_last = -1, b_first = 0, b_last = -1;
+    // The rim: pixels of the ellipse with a 4-neighbour outside it. Each row's span is
+    // worked out once and kept for the rows beside it.
+    struct Span {
+      bool any;
+      long long first, last;
+    };
+    auto row = [&](long long j) {
+      Span span{};
+      span.any = shape.span(j, span.first, span.last);
+      return span;
+    };
+    Span above = row(top - 1), here = row(top);
     for (long long j = top; j < bottom; ++j) {
-      if (!shape.span(j, first, last)) continue;
-      bool above = shape.span(j - 1, a_first, a_last);
-      bool below = shape.span(j + 1, b_first, b_last);
-      long long in_first = first + 1, in_last = last - 1;
-      if (above && below) {
-        in_first = std::max({in_first, a_first, b_first});
-        in_last = std::min({in_last, a_last, b_last});
-      } else {
-        in_first = 1, in_last = 0;
+      Span below = row(j + 1);
+      if (here.any) {
+        long long in_first = here.first + 1, in_last = here.last - 1;
+        if (above.any && below.any) {
+          in_first = std::max({in_first, above.first, below.first});
+          in_last = std::min({in_last, above.last, below.last});
+        } else {
+          in_first = 1, in_last = 0;
+        }
+        if (in_first > in_last) {
+          fill_span(j, here.first, here.last, c);
+        } else {
+          fill_span(j, here.first, in_first - 1, c);
+          fill_span(j, in_last + 1, here.last, c);
+        }
       }
-      if (in_first > in_last) {
-        fill_span(j, first, last, c);
-      } else {
-        fill_span(j, first, in_first - 1, c);
-        fill_span(j, in_last + 1, last, c);
-      }
+      above = here;
+      here = below;
     }
     return;
   }

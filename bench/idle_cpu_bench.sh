@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Idle CPU of the GTK editor: runs shape-editor on a virtual X server for a while (10 s by
+# default) with no input at all, the animation timer ticking as the editor sets it, and
+# reports the CPU seconds the process used in that time. Target: under 0.3 s in 10 s, which
+# is under 3% of a core. Reports only; never fails on the number.
+#
+#   idle_cpu_bench.sh SHAPE_EDITOR [SECONDS]
+set -euo pipefail
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${IDLE_CPU_BENCH_INNER:-}" ]; then
+  # A display of its own, so that nothing else on the machine draws into this one.
+  export IDLE_CPU_BENCH_INNER=1
+  exec "$(dirname "$0")/../tests/gui/with_xvfb.sh" "$0" "$@"
+fi
+
+editor=$(realpath "$1")
+seconds=${2:-10}
+ticks_per_second=$(getconf CLK_TCK)
+work=$(mktemp -d)
+editor_pid=
+finish() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+
+cpu_ticks() {  # utime + stime of a process, in clock ticks
+  # Fields after the command name, which is in parentheses and may hold spaces.
+  local rest
+  rest=$(sed 's/^.*) //' "/proc/$1/stat")
+  set -- $rest
+  echo $((${12} + ${13}))
+}
+
+cd "$work"
+"$1" >/dev/null 2>editor.err &
+editor_pid=$!
+timeout 15 xdotool search --sync --onlyvisible --name '^ZR590 Graphics$' >/dev/null
+sleep 1  # start-up done: the first frames are drawn
+start=$(cpu_ticks "$editor_pid")
+started=$(date +%s.%N)
+sleep "$seconds"
+end=$(cpu_ticks "$editor_pid")
+ended=$(date +%s.%N)
+
+graphics=$(timeout 5 xdotool search --onlyvisible --name '^ZR590 Graphics$' | head -n1)
+timeout 5 xdotool mousemove --window "$graphics" 300 300
+timeout 5 xdotool key ctrl+q
+for _ in $(seq 50); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+status=ended
+if kill -0 "$editor_pid" 2>/dev/null; then status="still running after Ctrl+Q"; fi
+wait "$editor_pid" 2>/dev/null || true
+editor_pid=
+
+awk -v t="$((end - start))" -v hz="$ticks_per_second" -v a="$started" -v b="$ended" \
+  -v status="$status" 'BEGIN {
+    cpu = t / hz; wall = b - a;
+    printf "idle_cpu_bench: %.1f s idle: %.2f CPU seconds (%.1f%% of a core; target < 0.3 s)\n",
+           wall, cpu, 100 * cpu / wall;
+    printf "idle_cpu_bench: editor %s\n", status;
+  }'
