@@ -31,6 +31,19 @@ void order_corners(int& x1, int& y1, int& x2, int& y2) {
 
 bool logging() { return window_state.logging_on; }
 
+// Renders a figure given by two points (a rectangle, oval or line).
+void render_two_points(int kind, int colour, int x1, int y1, int x2, int y2, int width) {
+  DrawCommand command;
+  command.kind = kind;
+  command.colour = colour;
+  command.width = width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  render_command(command);
+}
+
 }  // namespace
 }  // namespace zr590
 
@@ -46,17 +59,11 @@ int ZR590_circle(int colour, int x, int y, int radius) {
   if (logging()) {
     ZR590_printf("%s circle at (%d,%d), radius %d\n", color_name[colour], x, y, radius);
   }
-  DrawCommand command;
-  command.kind = KindOval;
-  command.colour = colour;
-  command.width = 0;
-  command.x1 = wrap_sub(x, radius);
-  command.y1 = wrap_add(y, radius);
-  command.x2 = wrap_add(x, radius);
-  command.y2 = wrap_sub(y, radius);
+  int x1 = wrap_sub(x, radius), y1 = wrap_add(y, radius);
+  int x2 = wrap_add(x, radius), y2 = wrap_sub(y, radius);
   // A wrapped-around box (radius -2^31) is drawn as the ordered box, never turned over.
-  order_corners(command.x1, command.y1, command.x2, command.y2);
-  render_command(command);
+  order_corners(x1, y1, x2, y2);
+  render_two_points(KindOval, colour, x1, y1, x2, y2, 0);
   return 1;
 }
 
@@ -94,15 +101,7 @@ int ZR590_rectangle(int colour, int x1, int y1, int x2, int y2, int width) {
                    color_name[colour], x1, y1, x2, y2, width);
     }
   }
-  DrawCommand command;
-  command.kind = KindRectangle;
-  command.colour = colour;
-  command.width = width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  render_command(command);
+  render_two_points(KindRectangle, colour, x1, y1, x2, y2, width);
   return 1;
 }
 
@@ -119,15 +118,7 @@ int ZR590_oval(int colour, int x1, int y1, int x2, int y2, int width) {
                    color_name[colour], x1, y1, x2, y2, width);
     }
   }
-  DrawCommand command;
-  command.kind = KindOval;
-  command.colour = colour;
-  command.width = width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  render_command(command);
+  render_two_points(KindOval, colour, x1, y1, x2, y2, width);
   return 1;
 }
 
@@ -138,15 +129,7 @@ int ZR590_line(int colour, int x1, int y1, int x2, int y2, int width) {
     ZR590_printf("%s line from (%d,%d) to (%d,%d), width %d\n", color_name[colour], x1, y1, x2,
                  y2, width);
   }
-  DrawCommand command;
-  command.kind = KindLine;
-  command.colour = colour;
-  command.width = width < 1 ? 1 : width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  render_command(command);
+  render_two_points(KindLine, colour, x1, y1, x2, y2, width < 1 ? 1 : width);
   return 1;
 }
 
