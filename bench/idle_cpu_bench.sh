@@ -19,21 +19,20 @@ ticks_per_second=$(getconf CLK_TCK)
 work=$(mktemp -d)
 editor_pid=
 finish() {
-  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
+  if [ -n "$editor_pid" ]; then kill "$editor_pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap finish EXIT
 
 cpu_ticks() {  # utime + stime of a process, in clock ticks
   # Fields after the command name, which is in parentheses and may hold spaces.
-  local rest
-  rest=$(sed 's/^.*) //' "/proc/$1/stat")
-  set -- $rest
-  echo $((${12} + ${13}))
+  local -a fields
+  read -r -a fields < <(sed 's/^.*) //' "/proc/$1/stat")
+  echo $((fields[11] + fields[12]))
 }
 
 cd "$work"
-"$1" >/dev/null 2>editor.err &
+"$editor" >/dev/null 2>editor.err &
 editor_pid=$!
 timeout 15 xdotool search --sync --onlyvisible --name '^ZR590 Graphics$' >/dev/null
 sleep 1  # start-up done: the first frames are drawn

@@ -1,0 +1,149 @@
+#include "platform/gtk/graphics_window.h"
+
+#include <gtk/gtk.h>
+
+#include <cmath>
+
+#include "platform/gtk/key_translation.h"
+
+namespace zr590::platform::gtk {
+
+GraphicsWindow::GraphicsWindow(MessageSink& sink, const char* title, int x, int y, int width,
+                               int height)
+    : sink_(sink),
+      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+      box_(gtk_box_new(GTK_ORIENTATION_VERTICAL, 0)),
+      area_(gtk_drawing_area_new()),
+      surface_(kPictureWidth, kPictureHeight),
+      width_(width),
+      height_(height) {
+  GtkWindow* window = GTK_WINDOW(window_);
+  gtk_window_set_title(window, title);
+  // No sizing frame: the window keeps its size, menu bar and client area included.
+  gtk_widget_set_size_request(window_, width, height);
+  gtk_window_set_resizable(window, FALSE);
+  gtk_window_move(window, x, y);
+  gtk_container_add(GTK_CONTAINER(window_), box_);
+  gtk_box_pack_end(GTK_BOX(box_), area_, TRUE, TRUE, 0);
+  gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK);
+  gtk_widget_show(box_);
+  gtk_widget_show(area_);
+
+  g_signal_connect(window_, "delete-event", G_CALLBACK(on_delete), this);
+  g_signal_connect(window_, "destroy", G_CALLBACK(on_destroy), this);
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(on_key), this);
+  g_signal_connect(window_, "key-release-event", G_CALLBACK(on_key), this);
+  g_signal_connect(area_, "button-press-event", G_CALLBACK(on_button), this);
+  g_signal_connect(area_, "draw", G_CALLBACK(on_draw), this);
+  g_signal_connect(area_, "size-allocate", G_CALLBACK(on_size_allocate), this);
+}
+
+GraphicsWindow::~GraphicsWindow() {
+  destroy();
+}
+
+GtkWindow* GraphicsWindow::gtk_window() const {
+  return window_ != nullptr ? GTK_WINDOW(window_) : nullptr;
+}
+
+void GraphicsWindow::build_menu(const char* title, const MenuItem* items, std::size_t count) {
+  if (window_ == nullptr) return;
+  if (menu_) gtk_widget_destroy(menu_->widget());
+  menu_ = std::make_unique<MenuBar>(sink_, title, items, count);
+  gtk_box_pack_start(GTK_BOX(box_), menu_->widget(), FALSE, FALSE, 0);
+}
+
+void GraphicsWindow::size_reported(Box client) {
+  reported_width_ = client.right - client.left;
+  reported_height_ = client.bottom - client.top;
+}
+
+void GraphicsWindow::set_menu_check(int command_id, bool checked) {
+  if (menu_) menu_->set_check(command_id, checked);
+}
+
+void GraphicsWindow::copy_from(cairo_surface_t* picture) {
+  if (!surface_.fill_from(picture) || window_ == nullptr || in_draw_) return;
+  gtk_widget_queue_draw(area_);
+}
+
+Box GraphicsWindow::client_rect() const {
+  if (allocated_width_ >= 0) return {0, 0, allocated_width_, allocated_height_};
+  int menu_height = 0;
+  if (menu_) gtk_widget_get_preferred_height(menu_->widget(), nullptr, &menu_height);
+  return {0, 0, width_, height_ - menu_height};
+}
+
+int GraphicsWindow::show(bool show) {
+  if (window_ == nullptr) return 0;
+  int was_visible = gtk_widget_get_visible(window_) ? 1 : 0;
+  if (show) {
+    gtk_widget_show(window_);
+  } else {
+    gtk_widget_hide(window_);
+  }
+  return was_visible;
+}
+
+void GraphicsWindow::destroy() {
+  if (window_ != nullptr) gtk_widget_destroy(window_);
+}
+
+int GraphicsWindow::on_delete(GtkWidget*, void*, void* data) {
+  auto* self = static_cast<GraphicsWindow*>(data);
+  // The owner of a modal dialog is disabled: its close box does nothing.
+  if (!self->sink_.modal()) {
+    self->sink_.deliver({{Window::Graphics, MessageKind::Destroy}, -1, true});
+  }
+  return TRUE;  // the window goes once its procedure has seen the message
+}
+
+void GraphicsWindow::on_destroy(GtkWidget*, void* data) {
+  auto* self = static_cast<GraphicsWindow*>(data);
+  self->window_ = self->box_ = self->area_ = nullptr;
+  self->menu_.reset();
+}
+
+int GraphicsWindow::on_key(GtkWidget*, void* event, void* data) {
+  auto* self = static_cast<GraphicsWindow*>(data);
+  auto message = key_message(Window::Graphics, *static_cast<GdkEventKey*>(event));
+  if (!message) return FALSE;  // menu keys and unknown keys: GTK's own handling
+  self->sink_.deliver(*message);
+  return TRUE;
+}
+
+int GraphicsWindow::on_button(GtkWidget*, void* event, void* data) {
+  auto* self = static_cast<GraphicsWindow*>(data);
+  const auto& button = *static_cast<GdkEventButton*>(event);
+  // Only a left-button press; a double click's extra event is not a second press.
+  if (button.type != GDK_BUTTON_PRESS || button.button != GDK_BUTTON_PRIMARY) return FALSE;
+  self->sink_.deliver(
+      {{Window::Graphics, MessageKind::LButtonDown, static_cast<int>(std::floor(button.x)),
+        static_cast<int>(std::floor(button.y))}});
+  return TRUE;
+}
+
+int GraphicsWindow::on_draw(GtkWidget*, void* cr_pointer, void* data) {
+  auto* self = static_cast<GraphicsWindow*>(data);
+  auto* cr = static_cast<cairo_t*>(cr_pointer);
+  // Every redraw is a repaint, which copies the picture again (the window procedure does that;
+  // an unchanged picture costs one comparison).
+  self->in_draw_ = true;
+  self->sink_.send({Window::Graphics, MessageKind::Paint});
+  self->in_draw_ = false;
+  cairo_set_source_surface(cr, self->surface_.surface(), 0, 0);
+  cairo_paint(cr);
+  return TRUE;
+}
+
+void GraphicsWindow::on_size_allocate(GtkWidget*, void* allocation, void* data) {
+  auto* self = static_cast<GraphicsWindow*>(data);
+  const auto& size = *static_cast<GtkAllocation*>(allocation);
+  self->allocated_width_ = size.width;
+  self->allocated_height_ = size.height;
+  if (size.width == self->reported_width_ && size.height == self->reported_height_) return;
+  self->size_reported({0, 0, size.width, size.height});
+  self->sink_.send({Window::Graphics, MessageKind::Size, size.width, size.height});
+}
+
+}  // namespace zr590::platform::gtk

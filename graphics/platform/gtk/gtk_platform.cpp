@@ -1,0 +1,189 @@
+#include "platform/gtk/gtk_platform.h"
+
+#include <gtk/gtk.h>
+
+#include "platform/gtk/latin1.h"
+#include "platform/gtk/line_dialog.h"
+
+namespace zr590::platform::gtk {
+namespace {
+
+void window_procedure(const Message& message) {
+  if (message.window == Window::Graphics) {
+    graphics_window_proc(message);
+  } else {
+    text_window_proc(message);
+  }
+}
+
+}  // namespace
+
+GtkPlatform::GtkPlatform(Procedure procedure)
+    : procedure_(procedure ? std::move(procedure) : Procedure(window_procedure)) {}
+
+GtkPlatform::~GtkPlatform() {
+  for (auto& [id, timer] : timers_) g_source_remove(timer->source);
+  timers_.clear();
+  // The windows go without telling their procedures: the program is over.
+  graphics_.reset();
+  text_.reset();
+}
+
+Extent GtkPlatform::screen_size() {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+  if (monitor == nullptr) monitor = gdk_display_get_monitor(display, 0);
+  GdkRectangle area{0, 0, kPictureWidth, kPictureHeight};
+  if (monitor != nullptr) gdk_monitor_get_geometry(monitor, &area);
+  return {area.width, area.height};
+}
+
+void GtkPlatform::create_window(Window window, const char* title, int x, int y, int width,
+                                int height) {
+  if (window == Window::Graphics) {
+    graphics_ = std::make_unique<GraphicsWindow>(sink(), title, x, y, width, height);
+    send({Window::Graphics, MessageKind::Create});
+    // GTK lays the window out only when it is shown; until then the client size follows from
+    // the menu bar's height. Should the real one differ, another Size message tells it.
+    Box client = graphics_->client_rect();
+    graphics_->size_reported(client);
+    send({Window::Graphics, MessageKind::Size, client.right, client.bottom});
+  } else {
+    text_ = std::make_unique<TextWindow>(sink(), title, x, y, width, height);
+    send({Window::Text, MessageKind::Create});
+    Box client = text_->client_rect();
+    send({Window::Text, MessageKind::Size, client.right, client.bottom});
+  }
+}
+
+void GtkPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
+  if (graphics_) graphics_->build_menu(title, items, count);
+}
+
+void GtkPlatform::set_menu_check(int command_id, bool checked) {
+  if (graphics_) graphics_->set_menu_check(command_id, checked);
+}
+
+void GtkPlatform::copy_picture_to_window() {
+  // A released drawing context copies nothing, as a block copy to it would.
+  if (graphics_ && window_dc_) graphics_->copy_from(picture_.surface());
+}
+
+Box GtkPlatform::client_rect(Window window) {
+  if (window == Window::Graphics) return graphics_ ? graphics_->client_rect() : Box{0, 0, 0, 0};
+  return text_ ? text_->client_rect() : Box{0, 0, 0, 0};
+}
+
+int GtkPlatform::show_window(Window window, bool show) {
+  if (window == Window::Graphics) return graphics_ ? graphics_->show(show) : 0;
+  return text_ ? text_->show(show) : 0;
+}
+
+void GtkPlatform::start_timer(int id, int period_ms) {
+  kill_timer(id);
+  auto timer = std::make_unique<Timer>(Timer{this, id, 0});
+  timer->source = g_timeout_add(static_cast<guint>(period_ms), on_timer, timer.get());
+  timers_[id] = std::move(timer);
+}
+
+void GtkPlatform::kill_timer(int id) {
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return;
+  g_source_remove(it->second->source);
+  timers_.erase(it);
+  queue_.timer_stopped(id);
+}
+
+int GtkPlatform::on_timer(void* data) {
+  auto* timer = static_cast<Timer*>(data);
+  GtkPlatform* self = timer->platform;
+  self->queue_.timer_fired(timer->id);
+  if (self->modal_) self->dispatch_all_but_quit();
+  return G_SOURCE_CONTINUE;
+}
+
+void GtkPlatform::post_quit(int) {
+  queue_.post_quit();
+}
+
+void GtkPlatform::post_message(const Message& message) {
+  queue_.post({message});
+}
+
+void GtkPlatform::deliver(const QueuedMessage& message) {
+  queue_.push_input(message);
+  // A modal dialog's loop hands messages out as they come.
+  if (modal_) dispatch_all_but_quit();
+}
+
+void GtkPlatform::send(const Message& message) {
+  procedure_(message);
+}
+
+bool GtkPlatform::exists(Window window) const {
+  if (window == Window::Graphics) return graphics_ && graphics_->exists();
+  return text_ && text_->exists();
+}
+
+void GtkPlatform::dispatch(const QueuedMessage& queued) {
+  const Message& message = queued.message;
+  // Messages still queued for a window that is gone reach nobody.
+  if (!exists(message.window)) return;
+  if (message.kind == MessageKind::KeyDown && queued.character >= 0) {
+    queue_.post({{message.window, MessageKind::Char, queued.character}});
+  }
+  procedure_(message);
+  if (queued.destroy_window) {
+    // What the default handling of the close box ends with: the window is gone.
+    if (message.window == Window::Graphics && graphics_) graphics_->destroy();
+    if (message.window == Window::Text && text_) text_->destroy();
+  }
+}
+
+void GtkPlatform::dispatch_all_but_quit() {
+  QueuedMessage message;
+  while (queue_.take(false, message) == MessageQueue::Next::Message) dispatch(message);
+}
+
+Take GtkPlatform::take_message() {
+  if (!queue_.ready()) g_main_context_iteration(nullptr, FALSE);
+  QueuedMessage message;
+  switch (queue_.take(true, message)) {
+    case MessageQueue::Next::Quit:
+      return Take::Quit;
+    case MessageQueue::Next::Message:
+      dispatch(message);
+      return Take::Dispatched;
+    case MessageQueue::Next::Nothing:
+      break;
+  }
+  return Take::Nothing;
+}
+
+bool GtkPlatform::has_message() {
+  if (!queue_.ready()) g_main_context_iteration(nullptr, FALSE);
+  return queue_.ready();
+}
+
+void GtkPlatform::wait_message() {
+  // Sleeps in the main loop until GTK or the timer has made a message.
+  while (!queue_.ready()) g_main_context_iteration(nullptr, TRUE);
+}
+
+void GtkPlatform::text_put_line(std::string_view line) {
+  if (text_) text_->put_line(line);
+}
+
+int GtkPlatform::line_dialog(std::string_view, std::string_view shown_prompt, std::string& reply) {
+  modal_ = true;
+  // The dialog's loop takes what is already queued too; a click waiting there reaches the
+  // window procedure now, and the next wait discards it.
+  dispatch_all_but_quit();
+  GtkWindow* owner = graphics_ ? graphics_->gtk_window() : nullptr;
+  std::string typed = run_line_dialog(owner, latin1_to_utf8(shown_prompt), dialog_opened);
+  modal_ = false;
+  reply = utf8_to_latin1(typed);
+  return 1;
+}
+
+}  // namespace zr590::platform::gtk

@@ -1,0 +1,22 @@
+// What the GTK windows hand their events to: the platform's message queue and procedures.
+#pragma once
+
+#include "platform/gtk/message_queue.h"
+
+namespace zr590::platform::gtk {
+
+class MessageSink {
+ public:
+  // Input and close requests: queued for the program's wait (dispatched at once while a
+  // modal dialog runs its own loop).
+  virtual void deliver(const QueuedMessage& message) = 0;
+  // Size and repaint: dispatched to the window procedure at once.
+  virtual void send(const Message& message) = 0;
+  // A modal dialog is open: its owner takes no close request.
+  virtual bool modal() const = 0;
+
+ protected:
+  ~MessageSink() = default;
+};
+
+}  // namespace zr590::platform::gtk

@@ -1,0 +1,145 @@
+// The GTK backend's parts that need no window: queue order, menu texts, key codes, Latin-1.
+#include <gdk/gdk.h>
+#include <gtest/gtest.h>
+
+#include "platform/gtk/key_translation.h"
+#include "platform/gtk/latin1.h"
+#include "platform/gtk/menu_label.h"
+#include "platform/gtk/message_queue.h"
+
+namespace zr590::platform::gtk {
+namespace {
+
+QueuedMessage input(int a) {
+  return {{Window::Graphics, MessageKind::LButtonDown, a}};
+}
+
+TEST(MessageQueue, PostedThenQuitThenInputThenOneTick) {
+  MessageQueue queue;
+  EXPECT_FALSE(queue.ready());
+  queue.timer_fired(2);
+  queue.timer_fired(2);  // ticks do not pile up
+  queue.push_input(input(1));
+  queue.post_quit();
+  queue.push_input(input(2));
+  queue.post({{Window::Graphics, MessageKind::KeyDown, 76}});
+
+  QueuedMessage m;
+  ASSERT_EQ(queue.take(true, m), MessageQueue::Next::Message);
+  EXPECT_EQ(m.message.kind, MessageKind::KeyDown);
+  EXPECT_EQ(queue.take(true, m), MessageQueue::Next::Quit);
+  ASSERT_EQ(queue.take(true, m), MessageQueue::Next::Message);
+  EXPECT_EQ(m.message.a, 1);
+  ASSERT_EQ(queue.take(true, m), MessageQueue::Next::Message);
+  EXPECT_EQ(m.message.a, 2);
+  ASSERT_EQ(queue.take(true, m), MessageQueue::Next::Message);
+  EXPECT_EQ(m.message.kind, MessageKind::Timer);
+  EXPECT_EQ(m.message.a, 2);
+  EXPECT_EQ(queue.take(true, m), MessageQueue::Next::Nothing);
+}
+
+TEST(MessageQueue, ModalLoopLeavesTheQuitAndAStoppedTimerTicksNoMore) {
+  MessageQueue queue;
+  queue.post_quit();
+  queue.push_input(input(7));
+  queue.timer_fired(2);
+  queue.timer_stopped(2);
+  QueuedMessage m;
+  ASSERT_EQ(queue.take(false, m), MessageQueue::Next::Message);
+  EXPECT_EQ(m.message.a, 7);
+  EXPECT_EQ(queue.take(false, m), MessageQueue::Next::Nothing);
+  EXPECT_TRUE(queue.ready());
+  EXPECT_EQ(queue.take(true, m), MessageQueue::Next::Quit);
+  EXPECT_FALSE(queue.ready());
+}
+
+TEST(MenuLabel, MnemonicsAndCtrlShortcuts) {
+  MenuLabel logging = menu_label("&Logging\tCtrl+L");
+  EXPECT_EQ(logging.label, "_Logging");
+  EXPECT_EQ(logging.shortcut, 'L');
+  MenuLabel frame = menu_label("Advance one &frame\tCtrl+F");
+  EXPECT_EQ(frame.label, "Advance one _frame");
+  EXPECT_EQ(frame.shortcut, 'F');
+  // No tab, a literal ampersand and underscore, Latin-1.
+  MenuLabel info = menu_label("R&&D my_file \xE9");
+  EXPECT_EQ(info.label, "R&D my__file \xC3\xA9");
+  EXPECT_EQ(info.shortcut, 0);
+  EXPECT_EQ(menu_label("&Run").label, "_Run");
+  EXPECT_EQ(menu_label("Odd\tAlt+X").shortcut, 0);
+}
+
+TEST(KeyTranslation, VirtualKeyCodes) {
+  EXPECT_EQ(virtual_key(GDK_KEY_a), 65);
+  EXPECT_EQ(virtual_key(GDK_KEY_Z), 90);
+  EXPECT_EQ(virtual_key(GDK_KEY_z), 90);
+  EXPECT_EQ(virtual_key(GDK_KEY_0), 48);
+  EXPECT_EQ(virtual_key(GDK_KEY_Control_L), 17);
+  EXPECT_EQ(virtual_key(GDK_KEY_Control_R), 17);
+  EXPECT_EQ(virtual_key(GDK_KEY_Shift_R), 16);
+  EXPECT_EQ(virtual_key(GDK_KEY_Return), 13);
+  EXPECT_EQ(virtual_key(GDK_KEY_Left), 37);
+  EXPECT_EQ(virtual_key(GDK_KEY_Down), 40);
+  EXPECT_EQ(virtual_key(GDK_KEY_F1), 112);
+  EXPECT_EQ(virtual_key(GDK_KEY_F12), 123);
+  EXPECT_EQ(virtual_key(GDK_KEY_KP_7), 103);
+  EXPECT_EQ(virtual_key(GDK_KEY_KP_Home), 36);
+  EXPECT_EQ(virtual_key(GDK_KEY_Delete), 46);
+  EXPECT_EQ(virtual_key(GDK_KEY_semicolon), 186);
+  EXPECT_EQ(virtual_key(GDK_KEY_eacute), 0);
+  EXPECT_EQ(virtual_key(GDK_KEY_exclam), 0);  // the key's own code comes from its base keyval
+}
+
+TEST(KeyTranslation, TypedCharacters) {
+  EXPECT_EQ(typed_character(GDK_KEY_c, false), 'c');
+  EXPECT_EQ(typed_character(GDK_KEY_C, false), 'C');
+  EXPECT_EQ(typed_character(GDK_KEY_exclam, false), '!');
+  EXPECT_EQ(typed_character(GDK_KEY_eacute, false), 233);
+  EXPECT_EQ(typed_character(GDK_KEY_EuroSign, false), 0x20AC & 0xFF);  // low 8 bits
+  EXPECT_EQ(typed_character(GDK_KEY_Return, false), 13);
+  EXPECT_EQ(typed_character(GDK_KEY_BackSpace, false), 8);
+  EXPECT_EQ(typed_character(GDK_KEY_Escape, false), 27);
+  EXPECT_EQ(typed_character(GDK_KEY_KP_5, false), '5');
+  EXPECT_EQ(typed_character(GDK_KEY_Delete, false), -1);
+  EXPECT_EQ(typed_character(GDK_KEY_Left, false), -1);
+  EXPECT_EQ(typed_character(GDK_KEY_F5, false), -1);
+  EXPECT_EQ(typed_character(GDK_KEY_Shift_L, false), -1);
+  EXPECT_EQ(typed_character(GDK_KEY_Control_L, true), -1);
+  EXPECT_EQ(typed_character(GDK_KEY_l, true), 12);
+  EXPECT_EQ(typed_character(GDK_KEY_L, true), 12);
+  EXPECT_EQ(typed_character(GDK_KEY_1, true), -1);
+}
+
+TEST(KeyTranslation, MenuKeysStayWithGtk) {
+  EXPECT_TRUE(is_menu_key(GDK_KEY_F10, false));
+  EXPECT_TRUE(is_menu_key(GDK_KEY_Alt_L, false));
+  EXPECT_TRUE(is_menu_key(GDK_KEY_r, true));
+  EXPECT_FALSE(is_menu_key(GDK_KEY_r, false));
+  EXPECT_FALSE(is_menu_key(GDK_KEY_F9, false));
+
+  GdkEventKey alt_r{};
+  alt_r.type = GDK_KEY_PRESS;
+  alt_r.keyval = GDK_KEY_r;
+  alt_r.state = GDK_MOD1_MASK;
+  EXPECT_FALSE(key_message(Window::Graphics, alt_r).has_value());
+  GdkEventKey f10{};
+  f10.type = GDK_KEY_PRESS;
+  f10.keyval = GDK_KEY_F10;
+  EXPECT_FALSE(key_message(Window::Graphics, f10).has_value());
+  GdkEventKey f9 = f10;
+  f9.keyval = GDK_KEY_F9;
+  auto message = key_message(Window::Text, f9);
+  ASSERT_TRUE(message.has_value());
+  EXPECT_EQ(message->message.kind, MessageKind::KeyDown);
+  EXPECT_EQ(message->message.a, 120);
+  EXPECT_EQ(message->character, -1);
+}
+
+TEST(Latin1, BothWays) {
+  EXPECT_EQ(latin1_to_utf8("a\xE9\xFF"), "a\xC3\xA9\xC3\xBF");
+  EXPECT_EQ(utf8_to_latin1("a\xC3\xA9\xC3\xBF"), "a\xE9\xFF");
+  EXPECT_EQ(utf8_to_latin1("\xE2\x82\xAC!"), "?!");  // beyond Latin-1
+  EXPECT_EQ(utf8_to_latin1("\xC3"), "?");            // cut sequence
+}
+
+}  // namespace
+}  // namespace zr590::platform::gtk
