@@ -1,0 +1,31 @@
+// Sends a window what a window manager sends when its close box is clicked (a
+// WM_DELETE_WINDOW client message): the virtual X server of the tests has no window manager.
+//
+//   send_close_request WINDOW_ID
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: send_close_request WINDOW_ID\n");
+    return 2;
+  }
+  Display* display = XOpenDisplay(nullptr);
+  if (display == nullptr) {
+    std::fprintf(stderr, "send_close_request: cannot open the display\n");
+    return 1;
+  }
+  Window window = std::strtoul(argv[1], nullptr, 0);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, window, False, NoEventMask, &event);
+  XCloseDisplay(display);  // flushes the request
+  return 0;
+}
