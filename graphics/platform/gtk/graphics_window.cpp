@@ -1,5 +1,7 @@
 #include "platform/gtk/graphics_window.h"
 
+#include "platform/gtk/toplevel.h"
+
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -74,16 +76,7 @@ Box GraphicsWindow::client_rect() const {
   return {0, 0, width_, height_ - menu_height};
 }
 
-int GraphicsWindow::show(bool show) {
-  if (window_ == nullptr) return 0;
-  int was_visible = gtk_widget_get_visible(window_) ? 1 : 0;
-  if (show) {
-    gtk_widget_show(window_);
-  } else {
-    gtk_widget_hide(window_);
-  }
-  return was_visible;
-}
+int GraphicsWindow::show(bool show) { return show_toplevel(window_, show); }
 
 void GraphicsWindow::destroy() {
   if (window_ != nullptr) gtk_widget_destroy(window_);

@@ -1,5 +1,7 @@
 #include "platform/gtk/text_window.h"
 
+#include "platform/gtk/toplevel.h"
+
 #include <gtk/gtk.h>
 
 #include <cstring>
@@ -98,16 +100,7 @@ void TextWindow::put_line(std::string_view line) {
   if (!in_draw_) gtk_widget_queue_draw(area_);
 }
 
-int TextWindow::show(bool show) {
-  if (window_ == nullptr) return 0;
-  int was_visible = gtk_widget_get_visible(window_) ? 1 : 0;
-  if (show) {
-    gtk_widget_show(window_);
-  } else {
-    gtk_widget_hide(window_);
-  }
-  return was_visible;
-}
+int TextWindow::show(bool show) { return show_toplevel(window_, show); }
 
 void TextWindow::destroy() {
   if (window_ != nullptr) gtk_widget_destroy(window_);
