@@ -71,6 +71,16 @@ fs::path temporaryBeside(const fs::path& target) {
   }
 }
 
+// Writes the records straight into `target`: for names that are not plain files, which a
+// temporary file must not replace (renaming over a device such as /dev/full would remove it).
+bool writeInPlace(const fs::path& target, const ShapeList& shapes) {
+  std::ofstream out(target);
+  if (!out) return false;
+  shapes.writeAll(out);
+  out.close();
+  return !out.fail();
+}
+
 }  // namespace
 
 void writeRecord(std::ostream& out, const char* typeWord, std::initializer_list<int> fields) {
@@ -98,9 +108,20 @@ int readRecords(std::istream& in, ShapeList& shapes) {
 }
 
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
-  const fs::path target(path);
-  const fs::path temporary = temporaryBeside(target);
+  fs::path target(path);
   std::error_code ec;
+  const fs::file_status link = fs::symlink_status(target, ec);
+  const fs::file_status status = fs::status(target, ec);
+  if (fs::exists(link) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
+    // A device, a pipe, a link to nothing: written into as opening the name would.
+    return writeInPlace(target, shapes);
+  }
+  // A link is followed, as opening the name would: the file it names is the one replaced.
+  if (fs::is_symlink(link)) {
+    target = fs::canonical(target, ec);
+    if (ec) return false;
+  }
+  const fs::path temporary = temporaryBeside(target);
   {
     std::ofstream out(temporary);
     if (!out) return false;

@@ -58,13 +58,19 @@ bool blank_line(const char* line) {
 }
 
 // Reads one line of at most kScriptLineLength characters into `line`; the rest of a longer
-// line is read and dropped. False when nothing more could be read.
+// line is read and dropped. Counted character by character rather than measured afterwards: a
+// NUL byte inside the line would hide its true length. False when nothing more could be read.
 bool read_line(std::FILE* file, char (&line)[kScriptLineLength + 1]) {
-  if (std::fgets(line, sizeof line, file) == nullptr) return false;
-  std::size_t length = std::strlen(line);
+  std::size_t length = 0;
+  int c = 0;
+  while (length < kScriptLineLength && (c = std::getc(file)) != EOF) {
+    line[length++] = static_cast<char>(c);
+    if (c == '\n') break;
+  }
+  line[length] = '\0';
+  if (length == 0) return false;
   if (length == kScriptLineLength && line[length - 1] != '\n') {
-    int c;
-    while ((c = std::fgetc(file)) != EOF && c != '\n') {
+    while ((c = std::getc(file)) != EOF && c != '\n') {
     }
   }
   return true;

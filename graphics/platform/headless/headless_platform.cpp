@@ -1,5 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
+#include <iostream>
+
 #include "line_input.h"
 
 namespace zr590::platform {
@@ -107,6 +109,7 @@ bool HeadlessPlatform::has_message() {
 }
 
 void HeadlessPlatform::wait_message() {
+  polls_without_input_ = 0;
   if (has_message()) return;
   if (tick_at_head()) {
     tick_due_ = true;
@@ -128,7 +131,16 @@ Take HeadlessPlatform::take_message() {
     quit_posted_ = false;
     return Take::Quit;
   }
-  if (queue_.empty() || (tick_at_head() && !tick_due_)) return Take::Nothing;
+  if (queue_.empty() || (tick_at_head() && !tick_due_)) {
+    if (++polls_without_input_ >= max_polls_without_input) {
+      polls_without_input_ = 0;
+      std::cerr << "headless: no input taken in " << max_polls_without_input
+                << " polls in a row (a script playing back without end?); closing the window\n";
+      if (on_queue_empty) on_queue_empty();
+    }
+    return Take::Nothing;
+  }
+  polls_without_input_ = 0;
   tick_due_ = false;
   Queued next = queue_.front();
   queue_.pop_front();

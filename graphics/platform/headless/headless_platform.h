@@ -37,6 +37,11 @@ class HeadlessPlatform final : public Platform {
   // Called when the library would block with an empty queue; the default delivers the
   // graphics window's close box, so that every scripted run ends.
   std::function<void()> on_queue_empty;
+  // A program that keeps polling without taking a message is playing a script, which needs no
+  // input; a script line may ask for 2^31 periodic events, days of replay. After this many
+  // polls in a row that took nothing, on_queue_empty is called as if the program had waited:
+  // in real time that is about 28 hours of recorded animation at 10 events a second.
+  long max_polls_without_input = 1000000;
 
   // --- observing it ---
   CairoPicture& picture_surface() { return picture_; }
@@ -51,6 +56,11 @@ class HeadlessPlatform final : public Platform {
   bool window_dc_held() const { return window_dc_; }
   const std::vector<std::string>& text_lines() const { return text_lines_; }
   const std::vector<std::string>& dialog_prompts() const { return dialog_prompts_; }
+  // Forgets the text lines and prompts seen so far (a long fuzzing run reuses one backend).
+  void forget_seen() {
+    text_lines_.clear();
+    dialog_prompts_.clear();
+  }
   std::size_t queued() const { return queue_.size(); }
   // Simulates the graphics window's close box: the window is destroyed.
   void close_graphics_window();
@@ -94,6 +104,7 @@ class HeadlessPlatform final : public Platform {
   std::deque<std::string> replies_;
   bool quit_posted_ = false;
   bool tick_due_ = false;  // the tick at the head of the queue has arrived
+  long polls_without_input_ = 0;
   std::ostream* transcript_ = nullptr;
   int copies_ = 0;
   bool window_dc_ = false;

@@ -26,6 +26,16 @@ std::string_view next_word(std::string_view& rest) {
   return word;
 }
 
+// A word of the file as an error message shows it: on one short line, whatever the file held.
+std::string quoted(std::string_view word) {
+  constexpr std::size_t kShown = 40;
+  std::string shown = "'";
+  for (char c : word.substr(0, kShown)) {
+    shown += std::isprint(static_cast<unsigned char>(c)) ? c : '?';
+  }
+  return shown + (word.size() > kShown ? "'..." : "'");
+}
+
 bool parse_int(std::string_view word, long low, long high, long& value) {
   if (word.empty()) return false;
   auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
@@ -107,7 +117,7 @@ class Parser {
       out_.entries.push_back({ScriptedInput::Close, {Window::Graphics, MessageKind::Destroy}});
       return {};
     }
-    return "unknown message '" + std::string(verb) + "'";
+    return "unknown message " + quoted(verb);
   }
 
  private:
