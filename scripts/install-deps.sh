@@ -18,6 +18,8 @@ packages=(
   xvfb xauth xdotool x11-apps imagemagick
   # the Windows program, and its tests under 32-bit Wine
   g++-mingw-w64-i686 wine wine32
+  # fuzz targets (libFuzzer comes with clang's runtime) and memcheck of a whole session
+  clang-14 libclang-rt-14-dev valgrind
 )
 
 if [ "${1:-all}" = editor ]; then
