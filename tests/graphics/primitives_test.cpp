@@ -51,8 +51,8 @@ TEST_F(PrimitivesTest, LineAndTriangleWidthMessagesAndLogs) {
   EXPECT_EQ(at_point(5, 0), kBlue);
   EXPECT_EQ(at_point(5, 1), kWhite);
   EXPECT_EQ(at_point(5, -1), kWhite);
-  EXPECT_EQ(at_point(5, 4), kBlue);
-  EXPECT_EQ(at_point(5, 6), kBlue);
+  EXPECT_EQ(at_point(8, 4), kBlue);
+  EXPECT_EQ(at_point(8, 6), kBlue);
 }
 
 TEST_F(PrimitivesTest, RectangleCornersAreOrderedWhateverTheirOrder) {

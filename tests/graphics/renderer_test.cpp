@@ -102,6 +102,30 @@ TEST_F(RendererTest, LineLeavesItsEndPointUnpainted) {
   EXPECT_EQ(count(kBlue), 10);
 }
 
+// Thin lines step along their longer axis and round the other coordinate to the nearest pixel,
+// as the original drawing service does; triangles are three such lines around the pixels whose
+// centres lie inside.
+TEST(CairoPictureTest, SlantedThinLinesAndTrianglesRoundToTheNearestPixel) {
+  platform::CairoPicture picture(16, 16);
+  const platform::Rgb white{255, 255, 255}, red{255, 0, 0};
+  picture.rectangle({0, 0, 16, 16}, {1, white}, {false, white});
+  // The colour marker's shape: a tip at (5, 7) under a base from (0, 0) to (10, 0).
+  const platform::Point marker[3] = {{5, 7}, {0, 0}, {10, 0}};
+  picture.polygon(marker, {0, red}, {false, red});
+  const char* expected[] = {"RRRRRRRRRRR", ".RRRRRRRRR.", ".RRRRRRRRR.", "..RRRRRRR..",
+                            "...RRRRR...", "....RRR....", "....RRR....", ".....R....."};
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 11; ++x) {
+      EXPECT_EQ(picture.pixel(x, y) == red, expected[y][x] == 'R') << x << "," << y;
+    }
+  }
+  picture.rectangle({0, 0, 16, 16}, {1, white}, {false, white});
+  picture.line({0, 0}, {7, 5}, {1, red});
+  const int row_of[7] = {0, 1, 1, 2, 3, 4, 4};  // 5/7 per step, rounded
+  for (int x = 0; x < 7; ++x) EXPECT_EQ(picture.pixel(x, row_of[x]), red) << x;
+  EXPECT_EQ(picture.pixel(7, 5), white);
+}
+
 TEST_F(RendererTest, FilledTriangleHasItsOwnColourOutline) {
   open();
   ZR590_triangle(4, -10, -8, 0, 8, 10, -8, 0);

@@ -212,6 +212,15 @@ void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
 }
 
 void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) {
+  if (pen_pixels(pen) == 1) {
+    // As the original drawing service does it: the interior is the pixels whose centres lie
+    // inside, the outline three thin lines through the corner pixels.
+    begin_direct();
+    if (!brush.hollow) fill_triangle(points, packed(brush.colour));
+    const std::uint32_t c = packed(pen.colour);
+    for (int k = 0; k < 3; ++k) thin_line(points[k], points[(k + 1) % 3], c);
+    return;
+  }
   begin_cairo();
   cairo_new_path(cr_);
   cairo_move_to(cr_, points[0].x + 0.5, points[0].y + 0.5);
@@ -229,33 +238,62 @@ void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush
   cairo_stroke(cr_);
 }
 
+void CairoPicture::fill_triangle(const Point (&points)[3], std::uint32_t colour) {
+  // With the corners on pixel centres, pixel (i, j) is inside when the point (i, j) is.
+  const long long top = std::max<long long>(
+      std::min({points[0].y, points[1].y, points[2].y}), 0);
+  const long long bottom = std::min<long long>(
+      std::max({points[0].y, points[1].y, points[2].y}), height_ - 1LL);
+  for (long long j = top; j <= bottom; ++j) {
+    double lo = 0, hi = -1;
+    bool any = false;
+    for (int k = 0; k < 3; ++k) {
+      const Point& p = points[k];
+      const Point& q = points[(k + 1) % 3];
+      if ((j < p.y && j < q.y) || (j > p.y && j > q.y)) continue;
+      double x;
+      if (p.y == q.y) {
+        lo = any ? std::min({lo, double(p.x), double(q.x)}) : std::min(p.x, q.x);
+        hi = any ? std::max({hi, double(p.x), double(q.x)}) : std::max(p.x, q.x);
+        any = true;
+        continue;
+      }
+      x = p.x + static_cast<double>(q.x - static_cast<long long>(p.x)) * (j - p.y) /
+                    static_cast<double>(q.y - static_cast<long long>(p.y));
+      lo = any ? std::min(lo, x) : x;
+      hi = any ? std::max(hi, x) : x;
+      any = true;
+    }
+    if (any) {
+      fill_span(j, static_cast<long long>(std::ceil(lo)), static_cast<long long>(std::floor(hi)),
+                colour);
+    }
+  }
+}
+
+// A one-pixel line from `from` towards `to`, the end point unpainted: at each step along the
+// longer axis the other coordinate is the exact one rounded to the nearest pixel.
+void CairoPicture::thin_line(Point from, Point to, std::uint32_t colour) {
+  const long long dx = static_cast<long long>(to.x) - from.x;
+  const long long dy = static_cast<long long>(to.y) - from.y;
+  const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+  auto rounded = [steps](long long a) {  // a / steps, to the nearest, halves away from 0
+    return a >= 0 ? (2 * a + steps) / (2 * steps) : -((-2 * a + steps) / (2 * steps));
+  };
+  for (long long i = 0; i < steps; ++i) {
+    const long long x = from.x + rounded(i * dx);
+    const long long y = from.y + rounded(i * dy);
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+      pixels_[static_cast<std::size_t>(y) * stride_ + x] = colour;
+    }
+  }
+}
+
 void CairoPicture::line(Point from, Point to, const Pen& pen) {
   const int w = pen_pixels(pen);
   if (w == 1) {
-    // Bresenham, leaving the end point unpainted.
     begin_direct();
-    const std::uint32_t c = packed(pen.colour);
-    long long x = from.x, y = from.y;
-    const long long dx = std::llabs(static_cast<long long>(to.x) - from.x);
-    const long long dy = -std::llabs(static_cast<long long>(to.y) - from.y);
-    const int sx = from.x < to.x ? 1 : -1, sy = from.y < to.y ? 1 : -1;
-    long long err = dx + dy;
-    // Only the part that can reach the picture is walked.
-    long long steps = std::max(dx, -dy);
-    while (steps-- > 0) {
-      if (x >= 0 && x < width_ && y >= 0 && y < height_) {
-        pixels_[static_cast<std::size_t>(y) * stride_ + x] = c;
-      }
-      long long e2 = 2 * err;
-      if (e2 >= dy) {
-        err += dy;
-        x += sx;
-      }
-      if (e2 <= dx) {
-        err += dx;
-        y += sy;
-      }
-    }
+    thin_line(from, to, packed(pen.colour));
     return;
   }
   begin_cairo();

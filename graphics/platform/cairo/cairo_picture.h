@@ -47,6 +47,8 @@ class CairoPicture final : public Picture {
   void fill_box(long long left, long long top, long long right, long long bottom,
                 std::uint32_t colour);  // right and bottom exclusive
   void set_layout_text(std::string_view text, int height);
+  void fill_triangle(const Point (&points)[3], std::uint32_t colour);
+  void thin_line(Point from, Point to, std::uint32_t colour);
 
   int width_;
   int height_;
