@@ -124,6 +124,15 @@ TEST(CairoPictureTest, SlantedThinLinesAndTrianglesRoundToTheNearestPixel) {
   const int row_of[7] = {0, 1, 1, 2, 3, 4, 4};  // 5/7 per step, rounded
   for (int x = 0; x < 7; ++x) EXPECT_EQ(picture.pixel(x, row_of[x]), red) << x;
   EXPECT_EQ(picture.pixel(7, 5), white);
+  // A line whose ends lie far outside still crosses the picture where it should.
+  picture.rectangle({0, 0, 16, 16}, {1, white}, {false, white});
+  picture.line({-4000000, 8}, {4000000, 8}, {1, red});
+  picture.line({3, -4000000}, {3, 4000000}, {1, red});
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(picture.pixel(i, 8), red) << i;
+    EXPECT_EQ(picture.pixel(3, i), red) << i;
+  }
+  EXPECT_EQ(picture.pixel(4, 9), white);
 }
 
 TEST_F(RendererTest, FilledTriangleHasItsOwnColourOutline) {

@@ -280,7 +280,23 @@ void CairoPicture::thin_line(Point from, Point to, std::uint32_t colour) {
   auto rounded = [steps](long long a) {  // a / steps, to the nearest, halves away from 0
     return a >= 0 ? (2 * a + steps) / (2 * steps) : -((-2 * a + steps) / (2 * steps));
   };
-  for (long long i = 0; i < steps; ++i) {
+  // Only the steps that can land in the picture are walked: a line far outside it (its ends
+  // may lie millions of pixels away) costs nothing.
+  double first = 0, last = static_cast<double>(steps);
+  auto keep_within = [&](long long start, long long d, int size) {
+    if (d == 0) {
+      if (start < 0 || start >= size) last = -1;
+      return;
+    }
+    double a = (-1.0 - start) * steps / d, b = (size + 1.0 - start) * steps / d;
+    first = std::max(first, std::min(a, b) - 1);
+    last = std::min(last, std::max(a, b) + 1);
+  };
+  keep_within(from.x, dx, width_);
+  keep_within(from.y, dy, height_);
+  const long long begin = static_cast<long long>(std::max(first, 0.0));
+  const long long end = static_cast<long long>(std::min(last, static_cast<double>(steps)));
+  for (long long i = begin; i < end; ++i) {
     const long long x = from.x + rounded(i * dx);
     const long long y = from.y + rounded(i * dy);
     if (x >= 0 && x < width_ && y >= 0 && y < height_) {
