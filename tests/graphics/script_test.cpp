@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "library_fixture.h"
+#include "temp_dir_fixture.h"
 #include "menu.h"
 #include "script.h"
 
@@ -16,22 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-class ScriptTest : public LibraryTest {
+class ScriptTest : public TempDirLibraryTest {
  protected:
-  void SetUp() override {
-    LibraryTest::SetUp();
-    char pattern[] = "/tmp/zr590-script-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    old_dir_ = fs::current_path();
-    fs::current_path(dir_);
-    open();
-  }
-  void TearDown() override {
-    LibraryTest::TearDown();
-    fs::current_path(old_dir_);
-    fs::remove_all(dir_);
-  }
 
   static std::string read_script() {
     std::ifstream in(kScriptFileName, std::ios::binary);
@@ -48,7 +34,6 @@ class ScriptTest : public LibraryTest {
     await();
   }
 
-  fs::path dir_, old_dir_;
 };
 
 TEST_F(ScriptTest, RecordsRunsOfPeriodicEventsAsCounts) {

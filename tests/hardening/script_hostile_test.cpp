@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "library_fixture.h"
+#include "temp_dir_fixture.h"
 #include "menu.h"
 #include "script.h"
 
@@ -24,22 +24,8 @@ using Lines = std::vector<std::string>;
 const std::string kEof = "EOF encountered in script file ZR590.SCR\n";
 const std::string kForty(40, '9');
 
-class HostileScriptTest : public LibraryTest {
+class HostileScriptTest : public TempDirLibraryTest {
  protected:
-  void SetUp() override {
-    LibraryTest::SetUp();
-    char pattern[] = "/tmp/zr590-hostile-script-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    old_dir_ = fs::current_path();
-    fs::current_path(dir_);
-    open();
-  }
-  void TearDown() override {
-    LibraryTest::TearDown();
-    fs::current_path(old_dir_);
-    fs::remove_all(dir_);
-  }
   void play(const std::string& script) {
     std::ofstream(kScriptFileName, std::ios::binary) << script;
     command(CmdPlaybackScript);
@@ -51,8 +37,6 @@ class HostileScriptTest : public LibraryTest {
     for (int kind = 0; kind != Quit && limit-- > 0;) kinds.push_back(kind = await());
     return kinds;
   }
-
-  fs::path dir_, old_dir_;
 };
 
 TEST_F(HostileScriptTest, OnlyTheFirst511CharactersOfA2MegabyteLineCount) {
