@@ -1,15 +1,5 @@
 # Cross-compiling the Windows program: 32-bit Windows with mingw-w64 (Debian g++-mingw-w64-i686).
 #   cmake -S . -B build-win32 --toolchain cmake/mingw-i686.cmake -DZR590_WERROR=ON
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ZR590_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZR590_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${ZR590_MINGW_PREFIX}-g++)
-set(CMAKE_RC_COMPILER ${ZR590_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZR590_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
