@@ -11,28 +11,28 @@ programs="$1"
 replay="$2"
 compare="$3"
 work="$4"
-require_tools wine wineserver Xvfb xdotool xwd convert
-[ -f "$programs/shape-editor.exe" ] || skip "no shape-editor.exe in $programs (the setup was skipped)"
+require_tools wineserver Xvfb xdotool xwd convert
+use_wine "$programs"
 
 rm -rf "$work"
 mkdir -p "$work"
-use_wine_prefix "$(dirname "$programs")/wineprefix"
 start_x "$work"
 cd "$work"
 start_editor "$programs/shape-editor.exe"
 graphics="$(find_window 'ZR590 Graphics')"
 [ -n "$graphics" ] || fail "the graphics window did not appear (see $work/editor.log)"
 run_probe
-echo "client area ${client_w} x ${client_h} at (${client_x}, ${client_y}) of the X window"
+echo "client area ${client_w} x ${client_h} at (${client_x}, ${client_y}) of the desktop"
 
-# The first waits copy the picture; take screenshots until two in a row agree.
-screenshot() { timeout 20 xwd -silent -id "$graphics" | convert xwd:- "$1"; }
-screenshot previous.png
+# The first waits copy the picture; take screenshots until two in a row agree (compared as X
+# dumps: a PNG carries the time it was written).
+screenshot() { timeout 20 xwd -silent -id "$desktop" >"$1"; }
+screenshot previous.xwd
 for i in $(seq 20); do
   sleep 0.5
-  screenshot win32.png
-  cmp -s win32.png previous.png && break
-  mv win32.png previous.png
+  screenshot latest.xwd
+  cmp -s latest.xwd previous.xwd && convert latest.xwd win32.png && break
+  mv latest.xwd previous.xwd
 done
 [ -f win32.png ] || fail "the window's picture did not settle"
 
@@ -42,7 +42,7 @@ done
   fail "shape-replay failed"
 
 # Alt+F4 closes the window as its close box does: destroyed, it ends the program.
-keys_to "$graphics" key alt+F4
+keys key alt+F4
 status="$(wait_editor_exit)"
 [ "$status" = 0 ] || fail "the editor's exit status is $status, expected 0"
 
