@@ -16,6 +16,8 @@ constexpr WORD kStaticClass = 0x0082;
 
 // The reply buffer of the dialog that is running; one runs at a time.
 char* dialog_reply = nullptr;
+// The line box's own procedure, which line_box_proc hands everything on to.
+WNDPROC line_box_default = nullptr;
 
 class TemplateWriter {
  public:
@@ -58,10 +60,25 @@ class TemplateWriter {
   std::size_t at_ = 0;
 };
 
+// A multi-line edit box asks for every key, Enter included, and Wine's then moves the focus to
+// the default button and posts the Enter on to it: two steps, and with no window manager the
+// dialog lingers showing the focus on "Okay". The line box leaves Enter to the dialog manager
+// instead, which presses the default button at once, as a one-line box would.
+LRESULT CALLBACK line_box_proc(HWND box, UINT msg, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = CallWindowProcA(line_box_default, box, msg, wparam, lparam);
+  if (msg == WM_GETDLGCODE && lparam != 0) {
+    const MSG* key = reinterpret_cast<const MSG*>(lparam);
+    if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN) result &= ~DLGC_WANTALLKEYS;
+  }
+  return result;
+}
+
 INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
   switch (msg) {
     case WM_INITDIALOG:
       dialog_reply = reinterpret_cast<char*>(lparam);
+      line_box_default = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+          GetDlgItem(dialog, kLineBox), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(line_box_proc)));
       return TRUE;  // the platform gives the focus to the line box
     case WM_COMMAND:
       // Enter presses the default button too; Escape's cancel command (2) is not taken.
