@@ -16,8 +16,9 @@ packages=(
   libgtk-3-dev
   # GUI tests: a real window on a virtual X server, real clicks and keys, screenshots
   xvfb xauth xdotool x11-apps imagemagick
-  # the Windows program, and its tests under 32-bit Wine
-  g++-mingw-w64-i686 wine wine32
+  # the Windows programs, 32-bit and 64-bit, and their tests under Wine: 32-bit Wine where
+  # the kernel runs 32-bit programs, 64-bit Wine where it cannot
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64
   # fuzz targets (libFuzzer comes with clang's runtime) and memcheck of a whole session
   clang-14 libclang-rt-14-dev valgrind
 )
@@ -25,7 +26,8 @@ packages=(
 if [ "${1:-all}" = editor ]; then
   packages=("${editor_packages[@]}")
 else
-  # wine32 is an i386 package.
+  # wine32 is an i386 package. It installs also where the kernel cannot run it; the Win32
+  # tests then use wine64.
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 fi
 
