@@ -76,18 +76,19 @@ void perform_command(int id) {
 }
 
 int command_for_shortcut(int key_code) {
-  // Upper-case codes are the letter keys' virtual-key codes; the lower-case ones are kept too.
+  // Only the letter keys' virtual-key codes (65-90, whatever the Shift state). The codes of the
+  // lower-case letters' characters (97-122) are the keypad's and F1-F11's virtual keys: taking
+  // them let Ctrl+F2 quit.
   struct Shortcut {
-    int upper;
+    int key;
     int id;
   };
   static constexpr Shortcut kShortcuts[] = {
-      {'A', CmdAnimate},      {'H', CmdHalt},           {'F', CmdAdvanceFrame},
-      {'L', CmdLogging},      {'R', CmdRecordScript},   {'P', CmdPlaybackScript},
-      {'O', CmdPlayOneScript}, {'Q', CmdQuit},
+      {'A', CmdAnimate},      {'H', CmdHalt},           {'F', CmdAdvanceFrame},  {'L', CmdLogging},
+      {'R', CmdRecordScript}, {'P', CmdPlaybackScript}, {'O', CmdPlayOneScript}, {'Q', CmdQuit},
   };
   for (const Shortcut& shortcut : kShortcuts) {
-    if (key_code == shortcut.upper || key_code == shortcut.upper + 32) return shortcut.id;
+    if (key_code == shortcut.key) return shortcut.id;
   }
   return 0;
 }

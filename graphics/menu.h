@@ -26,7 +26,7 @@ extern const platform::MenuItem run_menu_items[kRunMenuItemCount];
 
 // Performs a command (ids 1..8; others do nothing).
 void perform_command(int id);
-// The command whose Ctrl shortcut is this virtual-key code (either case), or 0.
+// The command whose Ctrl shortcut is this letter key's virtual-key code (65-90), or 0.
 int command_for_shortcut(int key_code);
 
 }  // namespace zr590

@@ -1,5 +1,6 @@
 // The graphics window procedure: coordinates, keys and shortcuts, menu, quit.
 #include <cstring>
+#include <map>
 
 #include "library_fixture.h"
 #include "menu.h"
@@ -49,6 +50,21 @@ TEST_F(WindowProcTest, CtrlLetterRunsItsCommandAndDropsTheCharacter) {
   EXPECT_EQ(await(nullptr, nullptr, &key), Key);
   EXPECT_EQ(key, 97);
   EXPECT_TRUE(window_state.running);
+}
+
+// The letter keys named after "Ctrl+" in the menu, and nothing else: 97-122 are the keypad's
+// and F1-F11's codes (Ctrl+F2 must not quit).
+TEST_F(WindowProcTest, OnlyTheLetterKeysTheMenuNamesAreShortcuts) {
+  std::map<int, int> named;  // key code -> command
+  for (const platform::MenuItem& item : platform_.menu()) {
+    const char* ctrl = item.text != nullptr ? std::strstr(item.text, "\tCtrl+") : nullptr;
+    if (ctrl != nullptr) named[ctrl[6]] = item.id;
+  }
+  ASSERT_EQ(named.size(), 8u);
+  for (int code = 0; code < 256; ++code) {
+    auto it = named.find(code);
+    EXPECT_EQ(command_for_shortcut(code), it == named.end() ? 0 : it->second) << code;
+  }
 }
 
 TEST_F(WindowProcTest, CharacterCodesAbove127ArriveAsNegativeKeys) {
