@@ -75,6 +75,10 @@ void text_window_proc(const platform::Message& message) {
       platform::current().post_message(forwarded);
       break;
     }
+    case MessageKind::FocusLost:
+      // Ctrl belongs to the graphics window's state; its focus rule holds for both windows.
+      graphics_window_proc({platform::Window::Graphics, MessageKind::FocusLost});
+      break;
     case MessageKind::Destroy:
       window_state.text_window = false;
       break;

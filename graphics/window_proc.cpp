@@ -53,6 +53,11 @@ void graphics_window_proc(const platform::Message& message) {
     case MessageKind::KeyUp:
       if (message.a == kCtrlKey) window_state.ctrl_down = 0;
       break;
+    case MessageKind::FocusLost:
+      // Ctrl may be released where no key-up reaches us; left set, it would turn plain keys
+      // into shortcuts (q quits) and drop typed characters.
+      window_state.ctrl_down = 0;
+      break;
     case MessageKind::Command:
       // Only a menu command word (notification code 0 in the high half) is a command.
       if ((static_cast<unsigned>(message.a) >> 16) == 0) perform_command(message.a & 0xFFFF);

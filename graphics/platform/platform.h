@@ -74,6 +74,7 @@ enum class MessageKind {
   Char,         // a = character code (the logic keeps its low 8 bits)
   Command,      // a = command word: menu id in the low 16 bits, notification code above
   Timer,        // a = timer id
+  FocusLost,    // the window lost the keyboard focus (a key released elsewhere is not seen)
 };
 
 struct Message {

@@ -67,6 +67,20 @@ TEST_F(WindowProcTest, OnlyTheLetterKeysTheMenuNamesAreShortcuts) {
   }
 }
 
+// Ctrl released while another program (or the dialog) had the focus: losing the focus, by
+// either window, ends Ctrl, so that a plain q is typed rather than quitting.
+TEST_F(WindowProcTest, LosingTheFocusReleasesCtrl) {
+  for (platform::Window window : {platform::Window::Graphics, platform::Window::Text}) {
+    send(MessageKind::KeyDown, 17);
+    platform_.push_message({window, MessageKind::FocusLost});
+    send(MessageKind::KeyDown, 'Q');
+    character('q');
+    char key = 0;
+    EXPECT_EQ(await(nullptr, nullptr, &key), Key);
+    EXPECT_EQ(key, 'q');
+  }
+}
+
 TEST_F(WindowProcTest, CharacterCodesAbove127ArriveAsNegativeKeys) {
   character(233);
   character(0x1E9);  // only the low 8 bits count

@@ -213,6 +213,24 @@ TEST_F(GtkPlatformTest, TextWindowKeysReachItsOwnProcedure) {
   EXPECT_EQ(downs[0].a, 17);
 }
 
+// A key released while another window has the focus never reaches us: losing the focus is a
+// message of its own, from either window.
+TEST_F(GtkPlatformTest, LosingTheKeyboardFocusIsAMessage) {
+  open_graphics();
+  platform_->create_window(Window::Text, "ZR590 Text", 0, 683, 1280, 341);
+  for (GtkWidget* window : {toplevel(), GTK_WIDGET(platform_->text_window()->gtk_window())}) {
+    GdkEvent* event = gdk_event_new(GDK_FOCUS_CHANGE);
+    event->focus_change.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(toplevel())));
+    event->focus_change.in = FALSE;
+    gtk_widget_send_focus_change(window, event);
+    gdk_event_free(event);
+  }
+  auto lost = take_all(MessageKind::FocusLost);
+  ASSERT_EQ(lost.size(), 2u);
+  EXPECT_EQ(lost[0].window, Window::Graphics);
+  EXPECT_EQ(lost[1].window, Window::Text);
+}
+
 TEST_F(GtkPlatformTest, OnlyALeftButtonPressIsAMouseMessage) {
   open_graphics();
   take_all(MessageKind::LButtonDown);

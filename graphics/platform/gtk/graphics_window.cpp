@@ -35,6 +35,7 @@ GraphicsWindow::GraphicsWindow(MessageSink& sink, const char* title, int x, int 
   g_signal_connect(window_, "destroy", G_CALLBACK(on_destroy), this);
   g_signal_connect(window_, "key-press-event", G_CALLBACK(on_key), this);
   g_signal_connect(window_, "key-release-event", G_CALLBACK(on_key), this);
+  g_signal_connect(window_, "focus-out-event", G_CALLBACK(on_focus_out), this);
   g_signal_connect(area_, "button-press-event", G_CALLBACK(on_button), this);
   g_signal_connect(area_, "draw", G_CALLBACK(on_draw), this);
   g_signal_connect(area_, "size-allocate", G_CALLBACK(on_size_allocate), this);
@@ -103,6 +104,11 @@ int GraphicsWindow::on_key(GtkWidget*, void* event, void* data) {
   if (!message) return FALSE;  // menu keys and unknown keys: GTK's own handling
   self->sink_.deliver(*message);
   return TRUE;
+}
+
+int GraphicsWindow::on_focus_out(GtkWidget*, void*, void* data) {
+  static_cast<GraphicsWindow*>(data)->sink_.deliver({{Window::Graphics, MessageKind::FocusLost}});
+  return FALSE;  // GTK keeps its own focus handling
 }
 
 int GraphicsWindow::on_button(GtkWidget*, void* event, void* data) {

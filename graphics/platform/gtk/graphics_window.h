@@ -45,6 +45,7 @@ class GraphicsWindow {
   static int on_delete(GtkWidget*, void* event, void* data);
   static void on_destroy(GtkWidget*, void* data);
   static int on_key(GtkWidget*, void* event, void* data);
+  static int on_focus_out(GtkWidget*, void* event, void* data);
   static int on_button(GtkWidget*, void* event, void* data);
   static int on_draw(GtkWidget*, void* cr, void* data);
   static void on_size_allocate(GtkWidget*, void* allocation, void* data);

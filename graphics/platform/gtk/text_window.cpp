@@ -49,6 +49,7 @@ TextWindow::TextWindow(MessageSink& sink, const char* title, int x, int y, int w
   g_signal_connect(window_, "map", G_CALLBACK(on_map), this);
   g_signal_connect(window_, "key-press-event", G_CALLBACK(on_key), this);
   g_signal_connect(window_, "key-release-event", G_CALLBACK(on_key), this);
+  g_signal_connect(window_, "focus-out-event", G_CALLBACK(on_focus_out), this);
   g_signal_connect(area_, "draw", G_CALLBACK(on_draw), this);
   g_signal_connect(area_, "size-allocate", G_CALLBACK(on_size_allocate), this);
 }
@@ -127,6 +128,11 @@ int TextWindow::on_key(GtkWidget*, void* event, void* data) {
   if (!message) return FALSE;
   self->sink_.deliver(*message);
   return TRUE;
+}
+
+int TextWindow::on_focus_out(GtkWidget*, void*, void* data) {
+  static_cast<TextWindow*>(data)->sink_.deliver({{Window::Text, MessageKind::FocusLost}});
+  return FALSE;  // GTK keeps its own focus handling
 }
 
 int TextWindow::on_draw(GtkWidget*, void* cr_pointer, void* data) {

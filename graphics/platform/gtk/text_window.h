@@ -40,6 +40,7 @@ class TextWindow {
   static void on_destroy(GtkWidget*, void* data);
   static void on_map(GtkWidget*, void* data);
   static int on_key(GtkWidget*, void* event, void* data);
+  static int on_focus_out(GtkWidget*, void* event, void* data);
   static int on_draw(GtkWidget*, void* cr, void* data);
   static void on_size_allocate(GtkWidget*, void* allocation, void* data);
 

@@ -47,6 +47,8 @@ std::optional<Message> to_message(Window window, UINT msg, WPARAM wparam, LPARAM
       return Message{window, MessageKind::Command, word};
     case WM_TIMER:
       return Message{window, MessageKind::Timer, word};
+    case WM_KILLFOCUS:
+      return Message{window, MessageKind::FocusLost};
     default:
       return std::nullopt;
   }
