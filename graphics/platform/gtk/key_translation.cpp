@@ -101,7 +101,10 @@ int typed_character(unsigned keyval, bool ctrl_held) {
     if (c == '[' || c == '\\' || c == ']') return static_cast<int>(c & 0x1F);
     return -1;  // Ctrl with any other key types nothing
   }
-  return static_cast<int>(c & 0xFF);
+  // A key event carries one 8-bit character. Beyond Latin-1 there is none to give: its low
+  // byte would be another character (Cyrillic U+0443 would type 'C' and clear a drawing).
+  if (c > 0xFF) return -1;
+  return static_cast<int>(c);
 }
 
 bool is_menu_key(unsigned keyval, bool alt_held) {

@@ -15,8 +15,9 @@ namespace zr590::platform::gtk {
 int virtual_key(unsigned keyval);
 
 // The character a key press types, from GDK's translation of the key (its keyval with the
-// modifiers applied), low 8 bits; -1 when the key types nothing (arrows, function keys,
-// Delete, modifiers). With Ctrl held a letter types its control code, as on Windows.
+// modifiers applied), 1-255; -1 when the key types nothing (arrows, function keys, Delete,
+// modifiers) or a character beyond Latin-1. With Ctrl held a letter types its control code,
+// as on Windows.
 int typed_character(unsigned keyval, bool ctrl_held);
 
 // Keys that belong to the menu bar, as system keys do on Windows: Alt, F10 and anything
