@@ -1,5 +1,6 @@
 // The line-input dialog's limits.
 #include <cstring>
+#include <utility>
 
 #include "library_fixture.h"
 #include "line_input.h"
@@ -26,13 +27,19 @@ TEST(DialogPromptTest, IsCutOrPaddedTo79Characters) {
   EXPECT_EQ(dialog_prompt(""), std::string(79, ' '));
 }
 
-TEST_F(LineInputTest, AReplyIsCutTo255CharactersAndTerminated) {
-  platform_.push_reply(std::string(300, 'r'));
-  char reply[300];
-  std::memset(reply, '#', sizeof reply);
-  EXPECT_EQ(ZR590_gets("long?", reply), 1);
-  EXPECT_EQ(std::strlen(reply), 255u);
-  EXPECT_EQ(reply[256], '#');
+// 255 bytes, and no UTF-8 character cut in two: 200 letters é (2 bytes each) give 127.
+TEST_F(LineInputTest, AReplyIsCutTo255BytesOfWholeCharactersAndTerminated) {
+  std::string acutes;
+  for (int i = 0; i < 200; ++i) acutes += "\xC3\xA9";
+  for (const auto& [typed, kept] : {std::pair{std::string(300, 'r'), 255u}, {acutes, 254u}}) {
+    platform_.push_reply(typed);
+    char reply[300];
+    std::memset(reply, '#', sizeof reply);
+    EXPECT_EQ(ZR590_gets("long?", reply), 1);
+    EXPECT_EQ(std::strlen(reply), kept);
+    EXPECT_EQ(std::string(reply), typed.substr(0, kept));
+    EXPECT_EQ(reply[256], '#');
+  }
 }
 
 TEST_F(LineInputTest, AnEmptyReplyIsAnEmptyStringAndStillSuccess) {

@@ -1,4 +1,6 @@
 // The text window's ring of 25 lines and its repaint.
+#include <sstream>
+
 #include "library_fixture.h"
 
 namespace zr590::testing {
@@ -59,6 +61,21 @@ TEST_F(TextLogTest, AClosedTextWindowStillKeepsItsLines) {
   ZR590_printf("kept\n");
   EXPECT_EQ(lines().back(), "kept\n");
   EXPECT_EQ(platform_.text_lines().size(), drawn);
+}
+
+// shape-replay's transcript keeps every text line, prompt and reply on one line of its own.
+TEST_F(TextLogTest, TheTranscriptEscapesLineEndsAndBackslashes) {
+  std::ostringstream transcript;
+  platform_.set_transcript(&transcript);
+  ZR590_printf("a\nb\\c\rd\n");
+  platform_.push_reply("C:\\x");
+  char reply[256];
+  ZR590_gets("one\ntwo", reply);
+  platform_.set_transcript(nullptr);
+  EXPECT_EQ(transcript.str(),
+            "text: a\\nb\\\\c\\rd\n"
+            "dialog: one\\ntwo\n"
+            "reply: C:\\\\x\n");
 }
 
 }  // namespace

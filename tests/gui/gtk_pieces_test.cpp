@@ -1,9 +1,8 @@
-// The GTK backend's parts that need no window: queue order, menu texts, key codes, Latin-1.
+// The GTK backend's parts that need no window: queue order, menu texts, key codes.
 #include <gdk/gdk.h>
 #include <gtest/gtest.h>
 
 #include "platform/gtk/key_translation.h"
-#include "platform/gtk/latin1.h"
 #include "platform/gtk/menu_label.h"
 #include "platform/gtk/message_queue.h"
 
@@ -136,13 +135,6 @@ TEST(KeyTranslation, MenuKeysStayWithGtk) {
   EXPECT_EQ(message->message.kind, MessageKind::KeyDown);
   EXPECT_EQ(message->message.a, 120);
   EXPECT_EQ(message->character, -1);
-}
-
-TEST(Latin1, BothWays) {
-  EXPECT_EQ(latin1_to_utf8("a\xE9\xFF"), "a\xC3\xA9\xC3\xBF");
-  EXPECT_EQ(utf8_to_latin1("a\xC3\xA9\xC3\xBF"), "a\xE9\xFF");
-  EXPECT_EQ(utf8_to_latin1("\xE2\x82\xAC!"), "?!");  // beyond Latin-1
-  EXPECT_EQ(utf8_to_latin1("\xC3"), "?");            // cut sequence
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/text_encoding.h"
+
 namespace zr590::platform {
 namespace {
 
@@ -333,17 +335,8 @@ void CairoPicture::set_layout_text(std::string_view text, int height) {
     pango_font_description_free(font);
     font_height_ = height;
   }
-  // Pango wants UTF-8; the library's text is Latin-1 bytes.
-  std::string utf8;
-  utf8.reserve(text.size());
-  for (unsigned char c : text) {
-    if (c < 0x80) {
-      utf8.push_back(c == 0 ? ' ' : static_cast<char>(c));
-    } else {
-      utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
+  // Pango wants valid UTF-8; the library's text is bytes.
+  const std::string utf8 = display_utf8(text);
   pango_layout_set_text(layout_, utf8.data(), static_cast<int>(utf8.size()));
 }
 

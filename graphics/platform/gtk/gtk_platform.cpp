@@ -2,8 +2,9 @@
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/latin1.h"
+#include "line_input.h"
 #include "platform/gtk/line_dialog.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
 namespace {
@@ -174,15 +175,22 @@ void GtkPlatform::text_put_line(std::string_view line) {
   if (text_) text_->put_line(line);
 }
 
-int GtkPlatform::line_dialog(std::string_view, std::string_view shown_prompt, std::string& reply) {
+int GtkPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
   modal_ = true;
   // The dialog's loop takes what is already queued too; a click waiting there reaches the
   // window procedure now, and the next wait discards it.
   dispatch_all_but_quit();
   GtkWindow* owner = graphics_ ? graphics_->gtk_window() : nullptr;
-  std::string typed = run_line_dialog(owner, latin1_to_utf8(shown_prompt), dialog_opened);
+  // The prompt's first characters, not bytes: a cut must not split a UTF-8 character.
+  std::string shown = display_utf8(prompt);
+  const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
+  shown.resize(first.bytes);
+  shown.append(kPromptLength - first.characters, ' ');
+  std::string typed = run_line_dialog(owner, shown, dialog_opened);
   modal_ = false;
-  reply = utf8_to_latin1(typed);
+  // File names are UTF-8 here: the reply is what was typed, cut to whole characters.
+  typed.resize(utf8_prefix(typed, kReplyLength).bytes);
+  reply = std::move(typed);
   return 1;
 }
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "platform/gtk/latin1.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
 
@@ -30,7 +30,7 @@ MenuLabel menu_label(const char* text) {
     }
   }
 
-  MenuLabel result{latin1_to_utf8(label)};
+  MenuLabel result{display_utf8(label)};
   constexpr std::string_view kCtrl = "Ctrl+";
   if (after_tab.size() == kCtrl.size() + 1 && after_tab.substr(0, kCtrl.size()) == kCtrl &&
       std::isalpha(static_cast<unsigned char>(after_tab.back()))) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/gtk/key_translation.h"
-#include "platform/gtk/latin1.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
 namespace {
@@ -91,7 +91,7 @@ void TextWindow::put_line(std::string_view line) {
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_rectangle(cr, 0, height_ - h, width_, h);
   cairo_fill(cr);
-  std::string text = latin1_to_utf8(line);
+  std::string text = display_utf8(line);
   pango_layout_set_text(layout_, text.data(), static_cast<int>(text.size()));
   pango_cairo_update_layout(cr, layout_);
   cairo_set_source_rgb(cr, 0, 0, 0);

@@ -22,8 +22,8 @@ class TextWindow {
   TextWindow(const TextWindow&) = delete;
   TextWindow& operator=(const TextWindow&) = delete;
 
-  // Scrolls the lines up by one line height and draws `line` (Latin-1) at the bottom, 5
-  // pixels from the left edge.
+  // Scrolls the lines up by one line height and draws `line` (as display_utf8 shows it) at the
+  // bottom, 5 pixels from the left edge.
   void put_line(std::string_view line);
   Box client_rect() const { return {0, 0, width_, height_}; }
   int show(bool show);
