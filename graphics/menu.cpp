@@ -46,8 +46,7 @@ void perform_command(int id) {
       if (script_state.recording) {
         script_stop_recording();
       } else {
-        script_state.recording = true;
-        p.set_menu_check(CmdRecordScript, true);
+        script_start_recording();
       }
       break;
     case CmdPlaybackScript:

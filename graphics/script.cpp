@@ -17,6 +17,9 @@ namespace {
 constexpr std::size_t kLetterIndex = 6;    // the letter after "ZR590_"
 constexpr std::size_t kNumberLength = 11;  // the longest 32-bit decimal with its sign
 
+// Lines read from scripts since the program started; never reset.
+unsigned long lines_read = 0;
+
 bool open_script(ScriptMode mode) {
   script_state.script_file = std::fopen(kScriptFileName, mode == ScriptMode::Writing ? "w" : "r");
   script_state.mode = script_state.script_file != nullptr ? mode : ScriptMode::Closed;
@@ -69,6 +72,7 @@ bool read_line(std::FILE* file, char (&line)[kScriptLineLength + 1]) {
   }
   line[length] = '\0';
   if (length == 0) return false;
+  ++lines_read;
   if (length == kScriptLineLength && line[length - 1] != '\n') {
     while ((c = std::getc(file)) != EOF && c != '\n') {
     }
@@ -103,13 +107,16 @@ ScriptLine parse_script_line(std::string_view line) {
 }
 
 void script_write_event(int kind, int x, int y, char key) {
+  // Only these make a line. Opening the file for any other (a Quit) would empty the script
+  // that was there and write nothing in its place.
+  if (kind != Mouse && kind != Key && kind != Periodic) return;
   if (script_state.script_file == nullptr) {
     if (!open_script(ScriptMode::Writing)) {
       ZR590_printf("Cannot open script file %s for writing\n", kScriptFileName);
       return;
     }
   } else if (script_state.mode != ScriptMode::Writing) {
-    // Open for playback: writing now would destroy the script being played.
+    // Open for a playback that runs: writing now would destroy the script being played.
     ZR590_printf("Cannot open script file %s for writing\n", kScriptFileName);
     return;
   }
@@ -186,6 +193,18 @@ void script_stop_playback() {
   platform::current().set_menu_check(CmdPlaybackScript, false);
 }
 
+void script_start_recording() {
+  script_state.recording = true;
+  platform::current().set_menu_check(CmdRecordScript, true);
+  // A playback that stopped (at an unknown line, or after single steps) leaves the file open
+  // for reading. With no playback running that handle serves nobody, and kept it would refuse
+  // every line of the new recording.
+  if (script_state.mode == ScriptMode::Reading && !script_state.playing &&
+      !script_state.play_one_requested) {
+    script_close();
+  }
+}
+
 void script_stop_recording() {
   script_state.recording = false;
   platform::current().set_menu_check(CmdRecordScript, false);
@@ -194,6 +213,10 @@ void script_stop_recording() {
     script_state.periodic_count = 0;
   }
   script_close();
+}
+
+unsigned long script_lines_read() {
+  return lines_read;
 }
 
 void script_close() {

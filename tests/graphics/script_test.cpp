@@ -86,6 +86,42 @@ TEST_F(ScriptTest, SwitchingRecordingOnAndOffWithoutEventsLeavesTheFile) {
   EXPECT_EQ(read_script(), "ZR590_KBD(1);\n");
 }
 
+// A Quit writes no line, so recording that ends in one (the menu's Quit, the close box) leaves
+// the script that was there.
+TEST_F(ScriptTest, RecordingThenQuittingKeepsTheOldScript) {
+  for (bool close_box : {false, true}) {
+    write_script("ZR590_KBD(1);\n");
+    command(CmdRecordScript);
+    if (close_box) {
+      platform_.push_close();
+    } else {
+      command(CmdQuit);
+    }
+    EXPECT_EQ(await(), Quit);
+    ZR590_close();
+    EXPECT_EQ(read_script(), "ZR590_KBD(1);\n");
+    script_state.recording = false;
+  }
+}
+
+// Playback that stopped at an unknown line, or a single step, leaves the file open for reading;
+// recording switched on afterwards must still get it.
+TEST_F(ScriptTest, RecordingAfterAStoppedPlaybackRecords) {
+  for (int stop_by : {CmdPlaybackScript, CmdPlayOneScript}) {
+    write_script("ZR590_MOUSE(-275, 225);\nZR590_XYZ(1);\nZR590_MOUSE(0, 0);\n");
+    command(stop_by);
+    EXPECT_EQ(await(), Mouse);
+    deliver();  // live: playback has stopped (or was one step)
+    command(CmdRecordScript);
+    click(350, 220);
+    EXPECT_EQ(await(), Mouse);
+    command(CmdRecordScript);
+    deliver();
+    EXPECT_EQ(read_script(), "ZR590_MOUSE(50, 50);\n") << stop_by;
+    EXPECT_TRUE(lines().empty()) << lines().front();
+  }
+}
+
 TEST_F(ScriptTest, PlaysBackEveryKindWithoutWaitingForTicks) {
   write_script("ZR590_MOUSE(-297, 248);\r\n\n\r\nZR590_KBD(-23);\nZR590_PERIODIC(5);\n"
                "ZR590_MOUSE(1, 2);\n");

@@ -120,5 +120,17 @@ TEST_F(HostileScriptTest, HeadlessAnEndlessPeriodicRunEndsAfterTheBackendsLimit)
   EXPECT_LE(kinds.size(), 1002u);
 }
 
+// Every script line read is progress: a script longer than the backend's limit plays to its end.
+TEST_F(HostileScriptTest, HeadlessAScriptLongerThanTheLimitPlaysToItsEnd) {
+  platform_.max_polls_without_input = 1000;
+  std::string script;
+  for (int i = 0; i < 3000; ++i) script += "ZR590_KBD(1);\n";
+  play(script);
+  std::vector<int> kinds = events_to_the_end(5000);
+  EXPECT_EQ(kinds.size(), 3001u);
+  EXPECT_EQ(kinds.back(), Quit);
+  EXPECT_EQ(lines(), Lines{kEof});
+}
+
 }  // namespace
 }  // namespace zr590::testing

@@ -4,6 +4,7 @@
 
 #include "line_input.h"
 #include "platform/text_encoding.h"
+#include "script.h"
 
 namespace zr590::platform {
 namespace {
@@ -156,10 +157,17 @@ Take HeadlessPlatform::take_message() {
     return Take::Quit;
   }
   if (queue_.empty() || (tick_at_head() && !tick_due_)) {
+    // A script line read is progress too: only a single line whose run would never end (a
+    // periodic count of 2^31) keeps the count rising.
+    if (script_lines_read() != script_lines_seen_) {
+      script_lines_seen_ = script_lines_read();
+      polls_without_input_ = 0;
+    }
     if (++polls_without_input_ >= max_polls_without_input) {
       polls_without_input_ = 0;
       std::cerr << "headless: no input taken in " << max_polls_without_input
-                << " polls in a row (a script playing back without end?); closing the window\n";
+                << " polls in a row while no script line was read (a periodic run without end?);"
+                   " closing the window\n";
       if (on_queue_empty) on_queue_empty();
     }
     return Take::Nothing;

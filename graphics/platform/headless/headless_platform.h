@@ -38,9 +38,10 @@ class HeadlessPlatform final : public Platform {
   // graphics window's close box, so that every scripted run ends.
   std::function<void()> on_queue_empty;
   // A program that keeps polling without taking a message is playing a script, which needs no
-  // input; a script line may ask for 2^31 periodic events, days of replay. After this many
-  // polls in a row that took nothing, on_queue_empty is called as if the program had waited:
-  // in real time that is about 28 hours of recorded animation at 10 events a second.
+  // input; a script may be any length, but one periodic line may ask for 2^31 events, weeks
+  // of replay. After this many polls in a row that took nothing while no script line was
+  // read, on_queue_empty is called as if the program had waited: in real time that is about
+  // 28 hours of recorded animation at 10 events a second.
   long max_polls_without_input = 1000000;
 
   // --- observing it ---
@@ -105,6 +106,7 @@ class HeadlessPlatform final : public Platform {
   bool quit_posted_ = false;
   bool tick_due_ = false;  // the tick at the head of the queue has arrived
   long polls_without_input_ = 0;
+  unsigned long script_lines_seen_ = 0;
   std::ostream* transcript_ = nullptr;
   int copies_ = 0;
   bool window_dc_ = false;
