@@ -3,14 +3,17 @@
 #include <zr590/display.h>
 #include <zr590/zr590.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 
 #include "one_point_shapes.h"
+#include "safe_file_write.h"
 #include "shape_list.h"
 #include "two_point_shapes.h"
 
@@ -61,26 +64,6 @@ const RecordType* recordTypeOf(std::string_view word) {
   return nullptr;
 }
 
-// A name for the temporary file in the target's folder that no file has yet. It does not
-// extend the target's name, which may already be as long as the system allows.
-fs::path temporaryBeside(const fs::path& target) {
-  std::error_code ec;
-  for (int n = 0;; ++n) {
-    fs::path candidate = target.parent_path() / (".drawing-save-" + std::to_string(n) + ".tmp");
-    if (!fs::exists(fs::symlink_status(candidate, ec))) return candidate;
-  }
-}
-
-// Writes the records straight into `target`: for names that are not plain files, which a
-// temporary file must not replace (renaming over a device such as /dev/full would remove it).
-bool writeInPlace(const fs::path& target, const ShapeList& shapes) {
-  std::ofstream out(target);
-  if (!out) return false;
-  shapes.writeAll(out);
-  out.close();
-  return !out.fail();
-}
-
 }  // namespace
 
 void writeRecord(std::ostream& out, const char* typeWord, std::initializer_list<int> fields) {
@@ -108,35 +91,13 @@ int readRecords(std::istream& in, ShapeList& shapes) {
 }
 
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
-  fs::path target(path);
-  std::error_code ec;
-  const fs::file_status link = fs::symlink_status(target, ec);
-  const fs::file_status status = fs::status(target, ec);
-  if (fs::exists(link) && !fs::is_regular_file(status) && !fs::is_directory(status)) {
-    // A device, a pipe, a link to nothing: written into as opening the name would.
-    return writeInPlace(target, shapes);
-  }
-  // A link is followed, as opening the name would: the file it names is the one replaced.
-  if (fs::is_symlink(link)) {
-    target = fs::canonical(target, ec);
-    if (ec) return false;
-  }
-  const fs::path temporary = temporaryBeside(target);
-  {
-    std::ofstream out(temporary);
-    if (!out) return false;
-    // A replaced file keeps the permissions it had.
-    fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::is_regular_file(old)) fs::permissions(temporary, old.permissions(), ec);
-    shapes.writeAll(out);
-    out.close();
-    if (!out.fail()) {
-      fs::rename(temporary, target, ec);
-      if (!ec) return true;
-    }
-  }
-  fs::remove(temporary, ec);
-  return false;
+  return writeFileSafely(path, [&shapes](std::FILE* file) {
+    // The records are formatted first, then handed over in one write.
+    std::ostringstream records;
+    shapes.writeAll(records);
+    const std::string text = records.str();
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  });
 }
 
 void ShapeList::save() {

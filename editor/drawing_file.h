@@ -16,8 +16,6 @@ void writeRecord(std::ostream& out, const char* typeWord, std::initializer_list<
 // that record is dropped. Returns the number of shapes added.
 int readRecords(std::istream& in, ShapeList& shapes);
 
-// Writes the drawing to `path` without ever leaving a half-written file there: the records go
-// to a temporary file in the same folder, which replaces `path` only when everything was
-// written. On failure `path` is left as it was and false is returned. A link is followed to
-// the file it names; a name that is no plain file (a device, a pipe) is written into directly.
+// Writes the drawing to `path` through writeFileSafely: on failure `path` is left as it was and
+// false is returned; an existing file stays the same file (links, owner, permissions).
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes);
