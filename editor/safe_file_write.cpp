@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -185,8 +186,17 @@ std::FILE* streamOn(int fd) {
   return out;
 }
 
-// `fd` is the open file, read and write, of a regular file.
-bool rewriteInPlace(int fd, const std::string& path, const Writer& writeContents) {
+// Whether this process may write a file of `size` bytes at all (the file size limit).
+bool mayWrite(off_t size) {
+  struct rlimit limit {};
+  return ::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+         static_cast<rlim_t>(size) <= limit.rlim_cur;
+}
+
+// `fd` is the open file, read and write, of a regular file of `size` bytes.
+bool rewriteInPlace(int fd, off_t size, const std::string& path, const Writer& writeContents) {
+  // Contents that could not be written back after a failure are not put at risk.
+  if (!mayWrite(size)) return false;
   Backup backup;
   if (!backup.take(fd, path)) return false;
   if (::ftruncate(fd, 0) != 0) {
@@ -239,7 +249,7 @@ bool writeNamed(const std::string& path, const Writer& writeContents, int linksL
   struct stat status {};
   bool ok = false;
   if (::fstat(fd, &status) == 0) {
-    ok = S_ISREG(status.st_mode) ? rewriteInPlace(fd, path, writeContents)
+    ok = S_ISREG(status.st_mode) ? rewriteInPlace(fd, status.st_size, path, writeContents)
                                  : writeAndClose(streamOn(fd), writeContents, false);
   }
   ::close(fd);

@@ -11,7 +11,8 @@
 // it held before (or, if it did not exist, does not exist) and false is returned.
 //
 // An existing file is rewritten in place, so it stays the same file: its hard links, owner,
-// permissions and other attributes are kept. A file the user may not write is refused. Its old
+// permissions and other attributes are kept. A file the user may not write is refused, and so
+// is one larger than the process may write (its contents could not be put back). The old
 // contents are first copied aside, into a temporary file that is created exclusively under an
 // unpredictable name in the same folder, never through a link and readable by the owner only;
 // where the folder takes no new file (the user may not write it, or it is full) the copy is
