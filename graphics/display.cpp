@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace zr590 {
+
 namespace {
 constexpr const char* kSecondDisplayMessage =
     "Error: Attempted to instantiate multiple ZR590 displays";
@@ -67,3 +69,5 @@ int Display::drawOval(int x1, int y1, int x2, int y2, int colour, int width) {
 int Display::drawCircle(int x, int y, int radius, int colour) {
   return ZR590_circle(colour, x, y, radius);
 }
+
+}  // namespace zr590

@@ -20,7 +20,9 @@ constexpr int kGraphicsHeight = 540;
 
 using zr590::window_state;
 
-const StartupArgs& ZR590_startup_args() { return zr590::startup_args; }
+const ZR590_StartupArgs* ZR590_get_startup_args(void) {
+  return &zr590::startup_args;
+}
 
 int ZR590_open(void* instance, void* prev_instance, char* command_line, int show_command) {
   (void)prev_instance;

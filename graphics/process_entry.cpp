@@ -1,14 +1,12 @@
 // The process entry every backend shares: keep the start-up values, run the application.
-#include <zr590/entry.h>
-
 #include "library_state.h"
 #include "platform/platform.h"
 
 namespace zr590 {
 
-int run_application(const StartupArgs& args) {
+int run_application(const StartupArgs& args, int (*program)(int, char**), int argc, char** argv) {
   startup_args = args;
-  ZR590_main();
+  program(argc, argv);
   return 0;
 }
 

@@ -3,12 +3,12 @@
 // logic never includes a window-system header.
 #pragma once
 
+#include <zr590/zr590.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include <zr590/zr590.h>
 
 namespace zr590::platform {
 
@@ -139,9 +139,17 @@ class Platform {
                           std::string& reply) = 0;
 };
 
-// The backend in use. Backends install theirs before the application's main() runs.
+// The backend in use. Backends install theirs before the application's main() runs, either
+// at once or as a function that opens it when the library first needs it (so that a program
+// can answer --help without a display); that function does not return if it cannot.
 Platform& current();
 void set_current(Platform* platform);
+void set_current_on_first_use(Platform* (*open)());
+
+// The process entry of the backend linked in (each backend defines it; Windows has WinMain
+// instead): takes the backend's own arguments out of argv, installs the backend and runs
+// `program` with the rest through run_application(). Returns the process's exit status.
+ZR590_API int run_process(int argc, char** argv, int (*program)(int, char**));
 
 }  // namespace zr590::platform
 
@@ -151,6 +159,6 @@ namespace zr590 {
 void graphics_window_proc(const platform::Message& message);
 void text_window_proc(const platform::Message& message);
 // The process entry, shared by the backends: keeps the start-up values, calls the
-// application's main() and returns 0.
-int run_application(const StartupArgs& args);
+// application's main() with its own arguments (argv[argc] is null) and returns 0.
+int run_application(const StartupArgs& args, int (*program)(int, char**), int argc, char** argv);
 }  // namespace zr590

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Installs the library into a fresh prefix and builds examples/bouncing against the installed
-# copy only, once with pkg-config and once with find_package(zr590). Both builds run headless
-# on bouncing_messages.txt, and the ball's positions, read from the logged drawing calls, must
-# be the expected ones.
+# Installs the library twice into fresh prefixes: this build (static libraries, the default),
+# and the same sources configured with -DBUILD_SHARED_LIBS=ON (built in WORK_DIR/shared-build,
+# kept for the next run). Against each installed copy only, it builds the C++ example
+# (examples/bouncing), the C example (examples/dots) and the Xlib-beside-ZR590 program with
+# pkg-config, and the two examples with find_package(zr590); runs them headless and checks
+# what they drew.
 #
-#   install_test.sh BUILD_DIR EXAMPLE_DIR WORK_DIR WITH_GTK(0|1)
-# Environment: CMAKE and CXX, the build's own cmake and compiler.
+#   install_test.sh SOURCE_DIR BUILD_DIR WORK_DIR WITH_GTK(0|1)
+# Environment: CMAKE, CC and CXX, the build's own cmake and compilers.
 set -euo pipefail
-build=$1 example=$2 work=$3 with_gtk=$4
+src=$1 build=$2 work=$3 with_gtk=$4
 here=$(cd "$(dirname "$0")" && pwd)
-cmake=${CMAKE:-cmake}
-cxx=${CXX:-c++}
+cmake=${CMAKE:-cmake} cc=${CC:-cc} cxx=${CXX:-c++}
 warnings=(-Wall -Wextra -Werror)
 
 fail() {
@@ -18,55 +19,89 @@ fail() {
   exit 1
 }
 
-rm -rf "$work"
 mkdir -p "$work"
-prefix=$work/prefix
-"$cmake" --install "$build" --prefix "$prefix" >"$work/install.log" || fail "cmake --install"
+rm -rf "$work/static" "$work/shared"
+"$cmake" --install "$build" --prefix "$work/static/prefix" >"$work/install.log" ||
+  fail "cmake --install (see $work/install.log)"
+"$cmake" -S "$src" -B "$work/shared-build" -DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=None \
+  -DZR590_BUILD_TESTS=OFF -DZR590_BUILD_BENCH=OFF -DCMAKE_C_COMPILER="$cc" \
+  -DCMAKE_CXX_COMPILER="$cxx" >"$work/shared.log" &&
+  "$cmake" --build "$work/shared-build" -j2 >>"$work/shared.log" &&
+  "$cmake" --install "$work/shared-build" --prefix "$work/shared/prefix" >>"$work/shared.log" ||
+  fail "building and installing the shared libraries (see $work/shared.log)"
 
-for file in include/zr590/zr590.h include/zr590/display.h include/zr590/entry.h \
-  bin/shape-replay; do
-  [ -f "$prefix/$file" ] || fail "not installed: $file"
-done
-if [ "$with_gtk" = 1 ]; then
-  [ -x "$prefix/bin/shape-editor" ] || fail "not installed: bin/shape-editor"
-fi
-pc_file=$(find "$prefix" -name zr590-headless.pc)
-[ -n "$pc_file" ] || fail "not installed: zr590-headless.pc"
-export PKG_CONFIG_PATH=${pc_file%/*}
+# build_and_run LINKAGE: everything built against, and run from, WORK_DIR/LINKAGE/prefix.
+build_and_run() {
+  local linkage=$1 dir=$work/$1
+  local prefix=$dir/prefix
+  local libdir
+  libdir=$(dirname "$(find "$prefix" -name zr590-headless.pc)")/..
+  libdir=$(cd "$libdir" && pwd)
+  for file in include/zr590/zr590.h include/zr590/display.h include/zr590/entry.h \
+    bin/shape-replay; do
+    [ -f "$prefix/$file" ] || fail "$linkage: not installed: $file"
+  done
+  if [ "$linkage" = shared ]; then
+    for backend in headless gtk; do
+      [ "$backend" = gtk ] && [ "$with_gtk" = 0 ] && continue
+      local so=$libdir/libzr590-$backend.so
+      [ -L "$so" ] && [ -L "$so.2" ] && [ -f "$so.2.2" ] || fail "shared: no versioned $so"
+      objdump -p "$so.2.2" | grep -q "SONAME  *libzr590-$backend.so.2$" || fail "$so: soname"
+      [ ! -e "$libdir/libzr590-$backend.a" ] || fail "shared: static $backend library installed"
+    done
+    export LD_LIBRARY_PATH=$libdir
+  fi
+  export PKG_CONFIG_PATH=$libdir/pkgconfig
 
-# With pkg-config: the source, then the flags, as a user would write it.
-build_with_pkg_config() {  # PACKAGE OUTPUT
-  local flags
-  flags=$(pkg-config --cflags --libs "$1") || fail "pkg-config $1"
-  # shellcheck disable=SC2086  # the flags are words
-  "$cxx" -std=c++20 "${warnings[@]}" "$example/bouncing.cpp" $flags -o "$2" ||
-    fail "building with pkg-config $1"
+  # With pkg-config: the source, then the flags, as a user would write it.
+  build_with() {  # PACKAGE COMPILER SOURCE OUTPUT [FLAGS...]
+    local package=$1 compiler=$2 source=$3 output=$4 flags
+    shift 4
+    flags=$(pkg-config --cflags --libs "$package") || fail "$linkage: pkg-config $package"
+    # shellcheck disable=SC2086  # the flags are words
+    "$compiler" "$@" "${warnings[@]}" "$source" $flags -o "$dir/$output" ||
+      fail "$linkage: building $output with pkg-config $package"
+  }
+  build_with zr590-headless "$cxx" "$src/examples/bouncing/bouncing.cpp" bouncing -std=c++20
+  build_with zr590-headless "$cc" "$src/examples/dots/dots.c" dots -std=c11 -Wpedantic
+  if [ "$with_gtk" = 1 ]; then
+    build_with zr590-gtk "$cc" "$src/examples/dots/dots.c" dots-gtk -std=c11
+    build_with zr590-headless "$cxx" "$here/xlib_beside_zr590.cpp" xlib -std=c++17
+  fi
+
+  # With find_package, from the examples' own CMakeLists.txt files.
+  "$cmake" -S "$here/examples" -B "$dir/examples" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DEXAMPLES_DIR="$src/examples" -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
+    -DCMAKE_C_FLAGS="${warnings[*]}" -DCMAKE_CXX_FLAGS="${warnings[*]}" >"$dir/examples.log" &&
+    "$cmake" --build "$dir/examples" >>"$dir/examples.log" ||
+    fail "$linkage: building the examples with find_package (see $dir/examples.log)"
+  if [ "$with_gtk" = 1 ]; then
+    [ -x "$dir/examples/bouncing/bouncing" ] && [ -x "$dir/examples/dots/dots" ] ||
+      fail "$linkage: find_package built no GTK program"
+  fi
+  if [ "$linkage" = shared ]; then
+    readelf -d "$dir/dots" | grep -q 'NEEDED.*libzr590-headless\.so\.2' ||
+      fail "shared: dots does not use the shared library"
+  fi
+
+  # The headless runs. The logged circles are the bouncing ball.
+  for program in "$dir/bouncing" "$dir/examples/bouncing/bouncing-headless"; do
+    (cd "$dir" && "$program" "$here/bouncing_messages.txt") >"$dir/transcript.txt" ||
+      fail "$linkage: ${program#"$dir"/} exited with status $?"
+    sed -n 's/^text: \(.* circle at .*\)$/\1/p' "$dir/transcript.txt" >"$dir/positions.txt"
+    diff -u "$here/expected_positions.txt" "$dir/positions.txt" ||
+      fail "$linkage: ${program#"$dir"/}: ball positions"
+  done
+  for program in "$dir/dots" "$dir/examples/dots/dots-headless"; do
+    bash "$here/run_example.sh" "$program" "$here/dots" 7 || fail "$linkage: ${program#"$dir"/}"
+  done
+  if [ "$with_gtk" = 1 ]; then
+    bash "$here/run_example.sh" "$dir/xlib" "$here/xlib" from-xlib || fail "$linkage: xlib"
+  fi
+  (cd "$dir" && "$prefix/bin/shape-replay" /dev/null >/dev/null) ||
+    fail "$linkage: installed shape-replay"
 }
-build_with_pkg_config zr590-headless "$work/bouncing-pkg-config"
-if [ "$with_gtk" = 1 ]; then
-  build_with_pkg_config zr590-gtk "$work/bouncing-gtk-pkg-config"
-fi
 
-# With find_package, from the example's own CMakeLists.txt.
-"$cmake" -S "$example" -B "$work/example-build" -DCMAKE_PREFIX_PATH="$prefix" \
-  -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="${warnings[*]}" >"$work/example-configure.log" ||
-  fail "configuring the example with find_package (see $work/example-configure.log)"
-"$cmake" --build "$work/example-build" >"$work/example-build.log" ||
-  fail "building the example with find_package (see $work/example-build.log)"
-if [ "$with_gtk" = 1 ]; then
-  [ -x "$work/example-build/bouncing" ] || fail "find_package built no GTK program"
-fi
-
-# The headless runs: the logged circles are the ball.
-for program in "$work/bouncing-pkg-config" "$work/example-build/bouncing-headless"; do
-  name=${program#"$work"/}
-  (cd "$work" && "$program" "$here/bouncing_messages.txt") >"$work/transcript.txt" ||
-    fail "$name exited with status $?"
-  sed -n 's/^text: \(.* circle at .*\)$/\1/p' "$work/transcript.txt" >"$work/positions.txt"
-  diff -u "$here/expected_positions.txt" "$work/positions.txt" || fail "$name: ball positions"
-done
-
-# The installed runner runs on its own: the editor's start-up with an empty message file.
-: >"$work/empty.txt"
-(cd "$work" && "$prefix/bin/shape-replay" empty.txt >/dev/null) || fail "installed shape-replay"
-echo "installed, built twice, ball positions as expected"
+build_and_run static
+build_and_run shared
+echo "installed static and shared; examples built with pkg-config and find_package; all ran"

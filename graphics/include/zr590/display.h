@@ -1,11 +1,20 @@
 // The display object: the one door of an application into the library. It opens the library
 // when constructed and closes it when destroyed; its drawing operations take coordinates
 // first, then colour and width. Only one may exist in a process.
+//
+// The class is zr590::Display. By default `Display` names it too (see <zr590/zr590.h> for
+// ZR590_NO_GLOBAL_NAMES).
 #pragma once
 
 #include <zr590/zr590.h>
 
-class Display {
+#ifndef __cplusplus
+#error "<zr590/display.h> is C++; C programs call the functions of <zr590/zr590.h>"
+#endif
+
+namespace zr590 {
+
+class ZR590_API Display {
  public:
   Display();
   ~Display();
@@ -31,3 +40,11 @@ class Display {
   int height;
   static bool displayExists;
 };
+
+}  // namespace zr590
+
+#ifndef ZR590_NO_GLOBAL_NAMES
+// A class of its own rather than an alias, so that a program's forward declaration
+// `class Display;` names this very class.
+class Display : public zr590::Display {};
+#endif
