@@ -109,6 +109,10 @@ void ShapeList::save() {
 void ShapeList::load(Display& display) {
   std::string name = askFileName(kLoadPrompt);
   if (name.empty()) return;
+  load(display, name);
+}
+
+void ShapeList::load(Display& display, const std::string& name) {
   std::error_code ec;
   std::ifstream in(name);
   // A folder opens for reading on some systems but holds no drawing.

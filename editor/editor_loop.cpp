@@ -129,12 +129,16 @@ void Editor::redraw() {
   drawColourBar(display_, colour_);
 }
 
-int run_editor() {
+int run_editor(const std::vector<std::string>& drawings) {
   // Destroyed in reverse order: the shapes before the display closes the library.
   Display display;
   ShapeList shapes;
   Editor editor(display, shapes);
   editor.start();
+  if (!drawings.empty()) {
+    for (const std::string& name : drawings) shapes.load(display, name);
+    editor.redraw();
+  }
   while (!editor.quitRequested()) {
     int x = 0, y = 0;
     char key = 0;

@@ -2,6 +2,9 @@
 // and the drawing and runs the loop: wait for an event, act on it, redraw everything.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "palette.h"
 
 class Display;
@@ -47,5 +50,6 @@ class Editor {
   bool quitRequested_ = false;
 };
 
-// The application: returns 0 when the user has quit.
-int run_editor();
+// The application, started with the shapes of `drawings` loaded as LOAD loads them: returns 0
+// when the user has quit.
+int run_editor(const std::vector<std::string>& drawings = {});

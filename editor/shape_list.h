@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 #include "shape.h"
 
@@ -38,6 +39,8 @@ class ShapeList {
   // shapes read.
   void save();
   void load(Display& display);
+  // LOAD with the name given: the error dialog if the file cannot be read.
+  void load(Display& display, const std::string& name);
   // Every shape's record, oldest first.
   void writeAll(std::ostream& out) const;
 

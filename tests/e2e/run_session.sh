@@ -5,6 +5,7 @@
 #
 # SESSION_DIR holds:
 #   messages.txt          the session, one platform message per line
+#   arguments.txt         the program's own arguments, after the message file (optional)
 #   input/                files the working folder starts with (optional)
 #   expected/transcript.txt  the runner's whole standard output
 #   expected/files/       files the working folder must hold afterwards, byte for byte; every
@@ -23,9 +24,11 @@ work=$scratch/work
 mkdir "$work"
 if [ -d "$session/input" ]; then cp -R "$session/input/." "$work/"; fi
 
+arguments=()
+if [ -f "$session/arguments.txt" ]; then read -r -a arguments <"$session/arguments.txt"; fi
 status=0
-(cd "$work" && "$replay" "$session/messages.txt") >"$scratch/stdout" 2>"$scratch/stderr" ||
-  status=$?
+(cd "$work" && "$replay" "$session/messages.txt" "${arguments[@]}") >"$scratch/stdout" \
+  2>"$scratch/stderr" || status=$?
 
 failed=0
 fail() {
