@@ -16,6 +16,8 @@ packages=(
   libgtk-3-dev
   # GUI tests: a real window on a virtual X server, real clicks and keys, screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # the install test: the launcher entry and the manual pages are checked
+  desktop-file-utils man-db
   # the Windows programs, 32-bit and 64-bit, and their tests under Wine: 32-bit Wine where
   # the kernel runs 32-bit programs, 64-bit Wine where it cannot
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64

@@ -4,7 +4,7 @@
 # kept for the next run). Against each installed copy only, it builds the C++ example
 # (examples/bouncing), the C example (examples/dots) and the Xlib-beside-ZR590 program with
 # pkg-config, and the two examples with find_package(zr590); runs them headless and checks
-# what they drew.
+# what they drew. It also checks the installed launcher entry, icon and manual pages.
 #
 #   install_test.sh SOURCE_DIR BUILD_DIR WORK_DIR WITH_GTK(0|1)
 # Environment: CMAKE, CC and CXX, the build's own cmake and compilers.
@@ -29,6 +29,23 @@ rm -rf "$work/static" "$work/shared"
   "$cmake" --build "$work/shared-build" -j2 >>"$work/shared.log" &&
   "$cmake" --install "$work/shared-build" --prefix "$work/shared/prefix" >>"$work/shared.log" ||
   fail "building and installing the shared libraries (see $work/shared.log)"
+
+# What people get besides the library: a valid launcher entry and manual pages without
+# warnings (the same files in both installs).
+share=$work/static/prefix/share
+if [ "$with_gtk" = 1 ]; then
+  for file in applications/shape-editor.desktop icons/hicolor/scalable/apps/shape-editor.svg \
+    icons/hicolor/48x48/apps/shape-editor.png man/man1/shape-editor.1; do
+    [ -f "$share/$file" ] || fail "not installed: share/$file"
+  done
+  out=$(desktop-file-validate "$share/applications/shape-editor.desktop" 2>&1) && [ -z "$out" ] ||
+    fail "desktop-file-validate: $out"
+fi
+[ -f "$share/doc/zr590/LICENSE" ] || fail "not installed: share/doc/zr590/LICENSE"
+for page in "$share"/man/man1/*.1; do
+  out=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) && [ -z "$out" ] ||
+    fail "man $(basename "$page"): $out"
+done
 
 # build_and_run LINKAGE: everything built against, and run from, WORK_DIR/LINKAGE/prefix.
 build_and_run() {
