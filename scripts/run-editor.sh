@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the desktop editor needs, builds it and starts it (GTK 3; needs a display).
+# Installs what the desktop editor needs, builds it and the headless runner shape-replay in
+# build-editor-app/ of the source tree, and starts the editor (GTK 3; needs a display) in the
+# current folder, where its drawings and ZR590.SCR go. Arguments go to the editor: drawings
+# to start with.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh editor
-cmake -S . -B build-editor-app -DCMAKE_BUILD_TYPE=Release -DZR590_BUILD_TESTS=OFF \
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=$source_dir/build-editor-app
+bash "$source_dir/scripts/install-deps.sh" editor
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DZR590_BUILD_TESTS=OFF \
   -DZR590_BUILD_BENCH=OFF
-cmake --build build-editor-app -j"$(nproc)" --target shape-editor
-exec ./build-editor-app/graphics/platform/gtk/shape-editor
+cmake --build "$build_dir" -j"$(nproc)" --target shape-editor shape-replay
+exec "$build_dir/graphics/platform/gtk/shape-editor" "$@"
