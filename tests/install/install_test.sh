@@ -33,38 +33,30 @@ rm -rf "$work/static" "$work/shared"
 # What people get besides the library: a valid launcher entry and manual pages without
 # warnings (the same files in both installs).
 share=$work/static/prefix/share
+backends=(headless) programs=(shape-replay)
 if [ "$with_gtk" = 1 ]; then
-  for file in applications/shape-editor.desktop icons/hicolor/scalable/apps/shape-editor.svg \
-    icons/hicolor/48x48/apps/shape-editor.png man/man1/shape-editor.1; do
+  backends+=(gtk) programs+=(shape-editor)
+  for file in icons/hicolor/{scalable/apps/shape-editor.svg,48x48/apps/shape-editor.png}; do
     [ -f "$share/$file" ] || fail "not installed: share/$file"
   done
   out=$(desktop-file-validate "$share/applications/shape-editor.desktop" 2>&1) && [ -z "$out" ] ||
     fail "desktop-file-validate: $out"
 fi
 [ -f "$share/doc/zr590/LICENSE" ] || fail "not installed: share/doc/zr590/LICENSE"
-for page in "$share"/man/man1/*.1; do
-  out=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) && [ -z "$out" ] ||
-    fail "man $(basename "$page"): $out"
+for program in "${programs[@]}"; do
+  out=$(MANWIDTH=80 man --warnings -l "$share/man/man1/$program.1" 2>&1 >/dev/null) &&
+    [ -z "$out" ] || fail "man $program: $out"
 done
 
 # build_and_run LINKAGE: everything built against, and run from, WORK_DIR/LINKAGE/prefix.
 build_and_run() {
   local linkage=$1 dir=$work/$1
-  local prefix=$dir/prefix
-  local libdir
-  libdir=$(dirname "$(find "$prefix" -name zr590-headless.pc)")/..
-  libdir=$(cd "$libdir" && pwd)
-  for file in include/zr590/zr590.h include/zr590/display.h include/zr590/entry.h \
-    bin/shape-replay; do
-    [ -f "$prefix/$file" ] || fail "$linkage: not installed: $file"
-  done
+  local prefix=$dir/prefix libdir
+  libdir=$(cd "$(dirname "$(find "$prefix" -name zr590-headless.pc)")/.." && pwd)
   if [ "$linkage" = shared ]; then
-    for backend in headless gtk; do
-      [ "$backend" = gtk ] && [ "$with_gtk" = 0 ] && continue
-      local so=$libdir/libzr590-$backend.so
-      [ -L "$so" ] && [ -L "$so.2" ] && [ -f "$so.2.2" ] || fail "shared: no versioned $so"
-      objdump -p "$so.2.2" | grep -q "SONAME  *libzr590-$backend.so.2$" || fail "$so: soname"
-      [ ! -e "$libdir/libzr590-$backend.a" ] || fail "shared: static $backend library installed"
+    for backend in "${backends[@]}"; do
+      objdump -p "$libdir/libzr590-$backend.so.2.2" | grep -q "SONAME *libzr590-$backend.so.2$" ||
+        fail "shared: no libzr590-$backend.so.2.2 with the soname libzr590-$backend.so.2"
     done
     export LD_LIBRARY_PATH=$libdir
   fi
