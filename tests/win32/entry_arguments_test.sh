@@ -1,25 +1,23 @@
 #!/usr/bin/env bash
 # The Windows process entry hands main() the command line split as the C runtime splits it:
-# the C probe of tests/entry, cross-built for 64-bit Windows (which this machine's Wine runs)
-# and run under wine64 in a prefix of its own. Skips (77) without mingw-w64 x86_64 or wine64.
-#
-#   entry_arguments_test.sh SOURCE_ROOT OUT
+# the C probe of tests/entry, cross-built for the width of the Wine the setup chose (in its
+# build folder), run under that Wine as a console program.
+#   entry_arguments_test.sh PROGRAMS_DIR SOURCE_ROOT OUT
 set -euo pipefail
-src=$1 out=$2
-wine64=/usr/lib/wine/wine64
-for tool in x86_64-w64-mingw32-gcc x86_64-w64-mingw32-g++ "$wine64"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-mkdir -p "$out"
-cmake -S "$src" -B "$out/build" -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR=x86_64 \
-  -DCMAKE_C_COMPILER=x86_64-w64-mingw32-gcc -DCMAKE_CXX_COMPILER=x86_64-w64-mingw32-g++ \
-  -DCMAKE_BUILD_TYPE=Release -DZR590_WERROR=ON >"$out/build.log" &&
-  cmake --build "$out/build" -j2 --target arguments_probe >>"$out/build.log" ||
-  { echo "FAIL: cross-building the probe (see $out/build.log)"; exit 1; }
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/wine_session.sh"
 
-export WINEPREFIX=$out/wineprefix64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'timeout 20 /usr/lib/wine/wineserver64 -k 2>/dev/null || true' EXIT
-got=$(cd "$out" && timeout 300 "$wine64" build/arguments_probe.exe a "b c" 'd"e' "" 'f\g' |
+require_tools wineserver
+use_wine "$1"
+src=$2 out=$3
+mingw=$([ "$wine_bits" = 32 ] && echo i686-w64-mingw32 || echo x86_64-w64-mingw32)
+build=$out/build-$mingw
+{ [ -f "$build/CMakeCache.txt" ] || cmake -S "$src" -B "$build" -DZR590_WERROR=ON \
+  -DCMAKE_BUILD_TYPE=Release --toolchain "$src/cmake/mingw-${mingw%%-*}.cmake"; } \
+  >"$out/entry_probe.log" && cmake --build "$build" --target arguments_probe >>"$out/entry_probe.log" ||
+  fail "cross-building the probe (see $out/entry_probe.log)"
+
+trap 'timeout 20 wineserver -k 2>/dev/null || true' EXIT
+got=$(DISPLAY= timeout 60 "$wine_loader" "$build/arguments_probe.exe" a "b c" 'd"e' "" 'f\g' |
   tr -d '\r')
-expected=$(printf '%s\n' a "b c" 'd"e' "" 'f\g')
-[ "$got" = "$expected" ] || { printf 'FAIL: main() got\n%s\n' "$got"; exit 1; }
+[ "$got" = "$(printf '%s\n' a "b c" 'd"e' "" 'f\g')" ] || fail "main() got:"$'\n'"$got"
