@@ -9,13 +9,12 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
-#include <string_view>
 #include <system_error>
 
-#include "one_point_shapes.h"
+#include "record_format.h"
 #include "safe_file_write.h"
 #include "shape_list.h"
-#include "two_point_shapes.h"
+#include "shape_types.h"
 
 namespace fs = std::filesystem;
 
@@ -38,39 +37,12 @@ std::string askFileName(const char* prompt) {
   return name;
 }
 
-// The five type words, matched case and all, with the number of fields of their records and
-// the constructor the fields go to, in record order.
-struct RecordType {
-  std::string_view word;
-  int fieldCount;
-  Shape* (*make)(const int* f);
-};
-
-constexpr RecordType kRecordTypes[] = {
-    {"Square", 4, [](const int* f) -> Shape* { return new Square(f[0], f[1], f[2], f[3]); }},
-    {"Circle", 4, [](const int* f) -> Shape* { return new Circle(f[0], f[1], f[2], f[3]); }},
-    {"Triangle", 4, [](const int* f) -> Shape* { return new Triangle(f[0], f[1], f[2], f[3]); }},
-    {"Rect", 6,
-     [](const int* f) -> Shape* { return new Rect(f[0], f[1], f[2], f[3], f[4], f[5]); }},
-    {"Oval", 6,
-     [](const int* f) -> Shape* { return new Oval(f[0], f[1], f[2], f[3], f[4], f[5]); }},
-};
-constexpr int kMaxFields = 6;
-
-const RecordType* recordTypeOf(std::string_view word) {
-  for (const RecordType& type : kRecordTypes) {
-    if (type.word == word) return &type;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 void writeRecord(std::ostream& out, const char* typeWord, std::initializer_list<int> fields) {
   out << typeWord;
-  for (int field : fields) out << "     " << field;
-  // A plain newline rather than a flush per record: the file is only renamed into place
-  // once it is complete, so flushing early gains nothing and costs a write per shape.
+  char field[kLongestField];
+  for (int value : fields) out.write(field, formatField(field, value) - field);
   out << '\n';
 }
 
@@ -78,10 +50,10 @@ int readRecords(std::istream& in, ShapeList& shapes) {
   int added = 0;
   std::string word;
   while (in >> word) {
-    const RecordType* type = recordTypeOf(word);
+    const ShapeType* type = shapeTypeNamed(word);
     if (type == nullptr) continue;
-    int fields[kMaxFields];
-    for (int i = 0; i < type->fieldCount; ++i) {
+    RecordFields fields;
+    for (int i = 0; i < type->fieldCount(); ++i) {
       if (!(in >> fields[i])) return added;
     }
     shapes.add(type->make(fields));

@@ -7,6 +7,7 @@
 #include "shape.h"
 #include "shape_factory.h"
 #include "shape_list.h"
+#include "shape_types.h"
 
 namespace {
 constexpr int kWhite = 1;
@@ -86,28 +87,24 @@ void Editor::clickColourBar(int x, int y) {
 }
 
 void Editor::clickDrawingArea(int x, int y) {
-  switch (tool_) {
-    case ToolSquare:
-    case ToolTriangle:
-    case ToolCircle:
-      selected_ = nullptr;
+  if (const ShapeType* type = shapeTypeOfTool(tool_)) {
+    selected_ = nullptr;
+    if (type->clicks == 1) {
       addOnePointShape(x, y, tool_, colour_, lineWidth_, shapes_);
-      break;
-    case ToolRect:
-    case ToolOval:
-      selected_ = nullptr;
-      if (awaitingFirstPoint_) {
-        firstX_ = x;
-        firstY_ = y;
-        awaitingFirstPoint_ = false;
-        awaitingSecondPoint_ = true;
-      } else if (awaitingSecondPoint_) {
-        awaitingFirstPoint_ = true;
-        awaitingSecondPoint_ = false;
-        // The shape takes the tool, colour and fill current at the second click.
-        addTwoPointShape(firstX_, firstY_, x, y, colour_, lineWidth_, tool_, shapes_);
-      }
-      break;
+    } else if (awaitingFirstPoint_) {
+      firstX_ = x;
+      firstY_ = y;
+      awaitingFirstPoint_ = false;
+      awaitingSecondPoint_ = true;
+    } else if (awaitingSecondPoint_) {
+      awaitingFirstPoint_ = true;
+      awaitingSecondPoint_ = false;
+      // The shape takes the tool, colour and fill current at the second click.
+      addTwoPointShape(firstX_, firstY_, x, y, colour_, lineWidth_, tool_, shapes_);
+    }
+    return;
+  }
+  switch (tool_) {
     case ToolPick:
       selected_ = shapes_.pick(x, y, display_);
       break;

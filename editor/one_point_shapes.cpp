@@ -3,13 +3,13 @@
 #include <zr590/display.h>
 
 #include "coord_math.h"
-#include "drawing_file.h"
 
 using editor::offset;
 using editor::Wide;
 
 namespace {
 
+constexpr int kBlack = 0;
 constexpr int kHalfSize = 10;
 // 10 * sqrt(3) / 2, truncated.
 constexpr int kTriangleHalfHeight = 8;
@@ -38,10 +38,6 @@ void Circle::draw(Display& display) {
                    offset(y, -kHalfSize), colour, lineWidth);
 }
 
-void Circle::write(std::ostream& out) {
-  writeRecord(out, "Circle", {getX(), getY(), colour, lineWidth});
-}
-
 bool Circle::contains(int px, int py) {
   return withinBox(getX(), getY(), kHalfSize, px, py);
 }
@@ -50,20 +46,9 @@ void Circle::drawSelection(Display& display) {
   drawMark(display, getX(), getY(), kMarkReach);
 }
 
-void Circle::moveTo(int px, int py) {
-  setPosition(px, py);
-}
-
-void Circle::resizeTo(Display&, int, int) {}
-
-void Circle::setLineWidth(Display& display, int w) {
-  lineWidth = w;
-  draw(display);
-}
-
-void Circle::setColour(Display& display, int c) {
-  colour = c;
-  draw(display);
+// The display's circle, which is always filled.
+void Circle::drawButton(Display& display, int cx, int cy) {
+  display.drawCircle(cx, cy, kHalfSize, kBlack);
 }
 
 // --- Square
@@ -74,10 +59,6 @@ void Square::draw(Display& display) {
                         offset(y, kHalfSize), colour, lineWidth);
 }
 
-void Square::write(std::ostream& out) {
-  writeRecord(out, "Square", {getX(), getY(), colour, lineWidth});
-}
-
 bool Square::contains(int px, int py) {
   return withinBox(getX(), getY(), kHalfSize, px, py);
 }
@@ -86,20 +67,8 @@ void Square::drawSelection(Display& display) {
   drawMark(display, getX(), getY(), kMarkReach);
 }
 
-void Square::moveTo(int px, int py) {
-  setPosition(px, py);
-}
-
-void Square::resizeTo(Display&, int, int) {}
-
-void Square::setLineWidth(Display& display, int w) {
-  lineWidth = w;
-  draw(display);
-}
-
-void Square::setColour(Display& display, int c) {
-  colour = c;
-  draw(display);
+void Square::drawButton(Display& display, int cx, int cy) {
+  display.drawRectangle(cx - kHalfSize, cy - kHalfSize, cx + kHalfSize, cy + kHalfSize, kBlack, 0);
 }
 
 // --- Triangle: vertices lower left, apex, lower right. Its pick box is smaller than the
@@ -112,10 +81,6 @@ void Triangle::draw(Display& display) {
                        offset(y, -kTriangleHalfHeight), colour, lineWidth);
 }
 
-void Triangle::write(std::ostream& out) {
-  writeRecord(out, "Triangle", {getX(), getY(), colour, lineWidth});
-}
-
 bool Triangle::contains(int px, int py) {
   return withinBox(getX(), getY(), kTrianglePickReach, px, py);
 }
@@ -124,18 +89,7 @@ void Triangle::drawSelection(Display& display) {
   drawMark(display, getX(), getY(), kHalfSize);
 }
 
-void Triangle::moveTo(int px, int py) {
-  setPosition(px, py);
-}
-
-void Triangle::resizeTo(Display&, int, int) {}
-
-void Triangle::setLineWidth(Display& display, int w) {
-  lineWidth = w;
-  draw(display);
-}
-
-void Triangle::setColour(Display& display, int c) {
-  colour = c;
-  draw(display);
+// 20 wide and 15 high: apex 10 above the centre, base 5 below it.
+void Triangle::drawButton(Display& display, int cx, int cy) {
+  display.drawTriangle(cx, cy + 10, cx - kHalfSize, cy - 5, cx + kHalfSize, cy - 5, kBlack, 0);
 }

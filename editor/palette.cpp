@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "coord_math.h"
+#include "shape_types.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr int kLabelSize = 10;
 
 constexpr int kColumnLeft = -295;
 constexpr int kColumnRight = -255;
+constexpr int kColumnCentre = (kColumnLeft + kColumnRight) / 2;
 constexpr int kColumnTop = 245;
 constexpr int kColumnBottom = -235;
 constexpr int kButtonHeight = 40;
@@ -37,11 +39,12 @@ void drawToolColumn(Display& display, const Shape* selected, int lineWidth) {
     int top = kColumnTop - kButtonHeight * i;
     display.drawRectangle(kColumnLeft, top, kColumnRight, top - kButtonHeight, kBlack, 1);
   }
-  display.drawRectangle(-285, 215, -265, 235, kBlack, 0);
-  display.drawTriangle(-275, 195, -285, 180, -265, 180, kBlack, 0);
-  display.drawCircle(-275, 145, 10, kBlack);
-  display.drawRectangle(-285, 100, -265, 110, kBlack, 1);
-  display.drawOval(-285, 60, -265, 70, kBlack, 1);
+  // The buttons that make shapes show them, top to bottom; the others are labelled.
+  for (int i = 0; i < kButtonCount; ++i) {
+    if (const ShapeType* type = shapeTypeOfTool(i)) {
+      type->drawButton(display, kColumnCentre, kColumnTop - kButtonHeight * i - kButtonHeight / 2);
+    }
+  }
   display.drawText(-287, 17, "PICK", kRed, kLabelSize);
   display.drawText(-290, -23, "MOVE", selectionColour, kLabelSize);
   display.drawText(-292, -63, "RESIZE", selectionColour, kLabelSize);

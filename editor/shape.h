@@ -1,28 +1,47 @@
-// The abstract shape: a reference point and the operations every figure of a drawing offers.
-// The list, the loop and the file code handle shapes only through this interface.
+// The abstract shape: a reference point, a colour and a line width, and the operations every
+// figure of a drawing offers. The list, the loop and the file code handle shapes only through
+// this interface. What the five kinds share is done here once; a kind overrides only what is
+// its own (drawing, pick box, selection mark, and for the boxes moving and resizing).
 #pragma once
 
+#include <array>
 #include <iosfwd>
 
 class Display;
+struct ShapeType;
+
+// A record's numbers in record order: (x, y, colour, lineWidth) for a shape given by one
+// point, (x1, y1, x2, y2, colour, lineWidth) for one given by two.
+inline constexpr int kMaxRecordFields = 6;
+using RecordFields = std::array<int, kMaxRecordFields>;
 
 class Shape {
  public:
   Shape() : x(0), y(0) {}
   Shape(int x, int y) : x(x), y(y) {}
+  Shape(int x, int y, int colour, int lineWidth)
+      : colour(colour), lineWidth(lineWidth), x(x), y(y) {}
   virtual ~Shape() = default;
 
   virtual void draw(Display& display) = 0;
-  // One record of the drawing file, line end included.
-  virtual void write(std::ostream& out) = 0;
+  // One record of the drawing file, line end included: the type word, then fields().
+  virtual void write(std::ostream& out);
   // True when (px, py) lies in the pick box, border included.
   virtual bool contains(int px, int py) = 0;
   virtual void drawSelection(Display& display) = 0;
-  virtual void moveTo(int px, int py) = 0;
-  virtual void resizeTo(Display& display, int px, int py) = 0;
+  // Puts the reference point on (px, py).
+  virtual void moveTo(int px, int py);
+  // Nothing: a shape given by one point has a fixed size.
+  virtual void resizeTo(Display& display, int px, int py);
   // Store the value, then draw the shape once.
-  virtual void setLineWidth(Display& display, int lineWidth) = 0;
-  virtual void setColour(Display& display, int colour) = 0;
+  virtual void setLineWidth(Display& display, int lineWidth);
+  virtual void setColour(Display& display, int colour);
+
+  // Its row of the shape-type table: type word, field count, tool.
+  virtual const ShapeType& type() const = 0;
+  // Every stored value, as its record holds them; setFields puts them back without drawing.
+  virtual RecordFields fields() const;
+  virtual void setFields(const RecordFields& f);
 
   int getX() const { return x; }
   int getY() const { return y; }
@@ -34,6 +53,9 @@ class Shape {
  protected:
   Shape(const Shape&) = default;
   Shape& operator=(const Shape&) = default;
+
+  int colour = 0;
+  int lineWidth = 0;  // 0 draws filled, a positive value an outline that many pixels wide
 
  private:
   int x;

@@ -5,13 +5,14 @@
 #include <algorithm>
 
 #include "coord_math.h"
-#include "drawing_file.h"
 
 using editor::distance;
 using editor::offset;
 using editor::Wide;
 
 namespace {
+
+constexpr int kBlack = 0;
 
 // The box of two corners in whatever order they were clicked.
 struct Box {
@@ -27,24 +28,27 @@ bool boxContains(const Box& b, int px, int py) {
 }
 
 // Centres the box on (px, py), its size cut down to an even number of pixels per axis.
-void centreOn(int& x, int& y, int& x2, int& y2, int px, int py) {
-  Wide hw = distance(x2, x) / 2;
-  Wide hh = distance(y2, y) / 2;
-  x = offset(px, -hw);
-  y = offset(py, hh);
+void centreOn(Shape& shape, int& x2, int& y2, int px, int py) {
+  Wide hw = distance(x2, shape.getX()) / 2;
+  Wide hh = distance(y2, shape.getY()) / 2;
+  shape.setPosition(offset(px, -hw), offset(py, hh));
   x2 = offset(px, hw);
   y2 = offset(py, -hh);
 }
 
 // Moves, per axis, the edge nearer to the point onto it; on a tie the edge at x (or y) moves.
-void pullNearerEdges(int& x, int& y, int& x2, int& y2, int px, int py) {
+void pullNearerEdges(Shape& shape, int& x2, int& y2, int px, int py) {
+  const int x = shape.getX(), y = shape.getY();
   int fx = distance(px, x) > distance(px, x2) ? x : x2;
   int fy = distance(py, y) > distance(py, y2) ? y : y2;
-  x = std::min(fx, px);
+  shape.setPosition(std::min(fx, px), std::max(fy, py));
   x2 = std::max(fx, px);
-  y = std::max(fy, py);
   y2 = std::min(fy, py);
 }
+
+// A button's box pictogram: 20 wide and 10 high around the centre, black, one pixel.
+constexpr int kButtonHalfWidth = 10;
+constexpr int kButtonHalfHeight = 5;
 
 }  // namespace
 
@@ -52,10 +56,6 @@ void pullNearerEdges(int& x, int& y, int& x2, int& y2, int px, int py) {
 
 void Rect::draw(Display& display) {
   display.drawRectangle(getX(), getY(), x2, y2, colour, lineWidth);
-}
-
-void Rect::write(std::ostream& out) {
-  writeRecord(out, "Rect", {getX(), getY(), x2, y2, colour, lineWidth});
 }
 
 bool Rect::contains(int px, int py) {
@@ -70,35 +70,30 @@ void Rect::drawSelection(Display& display) {
 }
 
 void Rect::moveTo(int px, int py) {
-  int x = getX(), y = getY();
-  centreOn(x, y, x2, y2, px, py);
-  setPosition(x, y);
+  centreOn(*this, x2, y2, px, py);
 }
 
 void Rect::resizeTo(Display&, int px, int py) {
-  int x = getX(), y = getY();
-  pullNearerEdges(x, y, x2, y2, px, py);
-  setPosition(x, y);
+  pullNearerEdges(*this, x2, y2, px, py);
 }
 
-void Rect::setLineWidth(Display& display, int w) {
-  lineWidth = w;
-  draw(display);
+RecordFields Rect::fields() const {
+  return {getX(), getY(), x2, y2, colour, lineWidth};
 }
 
-void Rect::setColour(Display& display, int c) {
-  colour = c;
-  draw(display);
+void Rect::setFields(const RecordFields& f) {
+  *this = Rect(f[0], f[1], f[2], f[3], f[4], f[5]);
+}
+
+void Rect::drawButton(Display& display, int cx, int cy) {
+  display.drawRectangle(cx - kButtonHalfWidth, cy - kButtonHalfHeight, cx + kButtonHalfWidth,
+                        cy + kButtonHalfHeight, kBlack, 1);
 }
 
 // --- Oval
 
 void Oval::draw(Display& display) {
   display.drawOval(getX(), getY(), x2, y2, colour, lineWidth);
-}
-
-void Oval::write(std::ostream& out) {
-  writeRecord(out, "Oval", {getX(), getY(), x2, y2, colour, lineWidth});
 }
 
 bool Oval::contains(int px, int py) {
@@ -111,23 +106,22 @@ void Oval::drawSelection(Display& display) {
 }
 
 void Oval::moveTo(int px, int py) {
-  int x = getX(), y = getY();
-  centreOn(x, y, x2, y2, px, py);
-  setPosition(x, y);
+  centreOn(*this, x2, y2, px, py);
 }
 
 void Oval::resizeTo(Display&, int px, int py) {
-  int x = getX(), y = getY();
-  pullNearerEdges(x, y, x2, y2, px, py);
-  setPosition(x, y);
+  pullNearerEdges(*this, x2, y2, px, py);
 }
 
-void Oval::setLineWidth(Display& display, int w) {
-  lineWidth = w;
-  draw(display);
+RecordFields Oval::fields() const {
+  return {getX(), getY(), x2, y2, colour, lineWidth};
 }
 
-void Oval::setColour(Display& display, int c) {
-  colour = c;
-  draw(display);
+void Oval::setFields(const RecordFields& f) {
+  *this = Oval(f[0], f[1], f[2], f[3], f[4], f[5]);
+}
+
+void Oval::drawButton(Display& display, int cx, int cy) {
+  display.drawOval(cx - kButtonHalfWidth, cy - kButtonHalfHeight, cx + kButtonHalfWidth,
+                   cy + kButtonHalfHeight, kBlack, 1);
 }

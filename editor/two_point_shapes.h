@@ -7,50 +7,50 @@
 
 class Rect : public Shape {
  public:
-  Rect() : colour(0), lineWidth(0), x2(0), y2(0) {}
+  Rect() = default;
   // Corners first, as clicked and as recorded in the file.
   Rect(int x1, int y1, int x2, int y2, int colour, int lineWidth)
-      : Shape(x1, y1), colour(colour), lineWidth(lineWidth), x2(x2), y2(y2) {}
+      : Shape(x1, y1, colour, lineWidth), x2(x2), y2(y2) {}
   Rect(const Rect&) = default;
   Rect& operator=(const Rect&) = default;
 
   void draw(Display& display) override;
-  void write(std::ostream& out) override;
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   void moveTo(int px, int py) override;
   void resizeTo(Display& display, int px, int py) override;
-  void setLineWidth(Display& display, int lineWidth) override;
-  void setColour(Display& display, int colour) override;
+  const ShapeType& type() const override;
+  RecordFields fields() const override;
+  void setFields(const RecordFields& f) override;
+  // The palette button: an outline 20 by 10.
+  static void drawButton(Display& display, int cx, int cy);
 
  private:
-  int colour;
-  int lineWidth;
-  int x2;
-  int y2;
+  int x2 = 0;
+  int y2 = 0;
 };
 
 // The ellipse inscribed in the box.
 class Oval : public Shape {
  public:
-  Oval() : colour(0), lineWidth(0), x2(0), y2(0) {}
+  Oval() = default;
   Oval(int x1, int y1, int x2, int y2, int colour, int lineWidth)
-      : Shape(x1, y1), colour(colour), lineWidth(lineWidth), x2(x2), y2(y2) {}
+      : Shape(x1, y1, colour, lineWidth), x2(x2), y2(y2) {}
   Oval(const Oval&) = default;
   Oval& operator=(const Oval&) = default;
 
   void draw(Display& display) override;
-  void write(std::ostream& out) override;
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   void moveTo(int px, int py) override;
   void resizeTo(Display& display, int px, int py) override;
-  void setLineWidth(Display& display, int lineWidth) override;
-  void setColour(Display& display, int colour) override;
+  const ShapeType& type() const override;
+  RecordFields fields() const override;
+  void setFields(const RecordFields& f) override;
+  // The palette button: an outline 20 by 10.
+  static void drawButton(Display& display, int cx, int cy);
 
  private:
-  int colour;
-  int lineWidth;
-  int x2;
-  int y2;
+  int x2 = 0;
+  int y2 = 0;
 };

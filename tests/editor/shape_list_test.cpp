@@ -10,6 +10,7 @@
 #include "drawing_file.h"
 #include "editor_fixture.h"
 #include "one_point_shapes.h"
+#include "shape_types.h"
 
 namespace editor_test {
 namespace {
@@ -28,10 +29,7 @@ class JournalShape : public Shape {
            py <= getY() + reach_;
   }
   void drawSelection(Display&) override { note("mark"); }
-  void moveTo(int px, int py) override { setPosition(px, py); }
-  void resizeTo(Display&, int, int) override {}
-  void setLineWidth(Display&, int) override {}
-  void setColour(Display&, int) override {}
+  const ShapeType& type() const override { return shapeTypes().front(); }
 
  private:
   void note(const char* what) { journal_.push_back(std::string(what) + " " + std::to_string(id_)); }
@@ -172,10 +170,7 @@ TEST_F(ShapeListTest, AMillionShapesDrawOldestFirst) {
     void write(std::ostream&) override {}
     bool contains(int, int) override { return false; }
     void drawSelection(Display&) override {}
-    void moveTo(int, int) override {}
-    void resizeTo(Display&, int, int) override {}
-    void setLineWidth(Display&, int) override {}
-    void setColour(Display&, int) override {}
+    const ShapeType& type() const override { return shapeTypes().front(); }
     int id;
     int& next;
     bool& inOrder;
