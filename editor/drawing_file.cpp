@@ -5,16 +5,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <istream>
-#include <ostream>
-#include <sstream>
+#include <memory>
 #include <system_error>
 
-#include "record_format.h"
 #include "safe_file_write.h"
 #include "shape_list.h"
-#include "shape_types.h"
 
 namespace fs = std::filesystem;
 
@@ -39,37 +34,8 @@ std::string askFileName(const char* prompt) {
 
 }  // namespace
 
-void writeRecord(std::ostream& out, const char* typeWord, std::initializer_list<int> fields) {
-  out << typeWord;
-  char field[kLongestField];
-  for (int value : fields) out.write(field, formatField(field, value) - field);
-  out << '\n';
-}
-
-int readRecords(std::istream& in, ShapeList& shapes) {
-  int added = 0;
-  std::string word;
-  while (in >> word) {
-    const ShapeType* type = shapeTypeNamed(word);
-    if (type == nullptr) continue;
-    RecordFields fields;
-    for (int i = 0; i < type->fieldCount(); ++i) {
-      if (!(in >> fields[i])) return added;
-    }
-    shapes.add(type->make(fields));
-    ++added;
-  }
-  return added;
-}
-
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
-  return writeFileSafely(path, [&shapes](std::FILE* file) {
-    // The records are formatted first, then handed over in one write.
-    std::ostringstream records;
-    shapes.writeAll(records);
-    const std::string text = records.str();
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  });
+  return writeFileSafely(path, [&shapes](std::FILE* file) { return writeRecords(file, shapes); });
 }
 
 void ShapeList::save() {
@@ -78,20 +44,24 @@ void ShapeList::save() {
   if (!writeDrawingFile(name, *this)) showOpenError();
 }
 
-void ShapeList::load(Display& display) {
+ShapeChain ShapeList::load(Display& display) {
   std::string name = askFileName(kLoadPrompt);
-  if (name.empty()) return;
-  load(display, name);
+  if (name.empty()) return {};
+  return load(display, name);
 }
 
-void ShapeList::load(Display& display, const std::string& name) {
+ShapeChain ShapeList::load(Display& display, const std::string& name) {
   std::error_code ec;
-  std::ifstream in(name);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(name.c_str(), "r"), std::fclose);
   // A folder opens for reading on some systems but holds no drawing.
-  if (!in || fs::is_directory(name, ec)) {
+  if (in == nullptr || fs::is_directory(name, ec)) {
     showOpenError();
-    return;
+    return {};
   }
-  readRecords(in, *this);
+  // Read aside first, so that a failure half way (memory) leaves the drawing as it was.
+  ShapeList loaded;
+  readRecords(in.get(), loaded);
+  const ShapeChain added = addAll(loaded);
   drawAll(display, nullptr);
+  return added;
 }

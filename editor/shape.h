@@ -5,7 +5,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <iosfwd>
+
+#include "shape_memory.h"
 
 class Display;
 struct ShapeType;
@@ -22,9 +25,13 @@ class Shape {
   Shape(int x, int y, int colour, int lineWidth)
       : colour(colour), lineWidth(lineWidth), x(x), y(y) {}
   virtual ~Shape() = default;
+  // Shapes come from shape_memory.h (a drawing may hold millions).
+  static void* operator new(std::size_t size) { return allocateShapeMemory(size); }
+  static void operator delete(void* memory, std::size_t size) { releaseShapeMemory(memory, size); }
 
   virtual void draw(Display& display) = 0;
-  // One record of the drawing file, line end included: the type word, then fields().
+  // One record of the drawing file, line end included: the type word, then fields(). (SAVE
+  // formats the same record straight into its own buffer.)
   virtual void write(std::ostream& out);
   // True when (px, py) lies in the pick box, border included.
   virtual bool contains(int px, int py) = 0;
@@ -51,13 +58,25 @@ class Shape {
   }
 
  protected:
-  Shape(const Shape&) = default;
-  Shape& operator=(const Shape&) = default;
+  // A copy takes every value but belongs to no list.
+  Shape(const Shape& other)
+      : colour(other.colour), lineWidth(other.lineWidth), x(other.x), y(other.y) {}
+  Shape& operator=(const Shape& other) {
+    colour = other.colour;
+    lineWidth = other.lineWidth;
+    x = other.x;
+    y = other.y;
+    return *this;
+  }
 
   int colour = 0;
   int lineWidth = 0;  // 0 draws filled, a positive value an outline that many pixels wide
 
  private:
+  friend class ShapeList;
+  // The shape is its own node in the list: the link to the next older shape. One allocation
+  // per shape keeps a drawing of millions small.
+  Shape* next = nullptr;
   int x;
   int y;
 };

@@ -2,37 +2,20 @@
 
 #include <zr590/display.h>
 
-#include <memory>
-#include <vector>
-
-template <typename Visit>
-void ShapeList::forEachOldestFirst(Visit visit) const {
-  std::vector<Shape*> newestFirst;
-  newestFirst.reserve(static_cast<std::size_t>(count));
-  for (ShapeNode* node = head; node != nullptr; node = node->next) {
-    newestFirst.push_back(node->shape);
-  }
-  for (auto it = newestFirst.rbegin(); it != newestFirst.rend(); ++it) visit(**it);
-}
+#include <ostream>
 
 void ShapeList::add(Shape* shape) {
-  // If the node cannot be allocated the shape is destroyed and the list stays as it was.
-  std::unique_ptr<Shape> owned(shape);
-  head = new ShapeNode{owned.get(), head};
-  owned.release();
+  shape->next = head;
+  head = shape;
+  if (oldest == nullptr) oldest = shape;
   ++count;
 }
 
 void ShapeList::remove(Shape* shape) {
-  ShapeNode* previous = nullptr;
-  for (ShapeNode* node = head; node != nullptr; previous = node, node = node->next) {
-    if (node->shape != shape) continue;
-    (previous == nullptr ? head : previous->next) = node->next;
-    delete node->shape;
-    delete node;
-    --count;
-    return;
-  }
+  Shape* newer = nullptr;
+  if (!find(shape, newer)) return;
+  unlink(newer, {shape, shape, 1});
+  delete shape;
 }
 
 void ShapeList::drawAll(Display& display, const Shape* selected) {
@@ -48,10 +31,10 @@ void ShapeList::clear(Display& display) {
 }
 
 Shape* ShapeList::pick(int x, int y, Display& display) {
-  for (ShapeNode* node = head; node != nullptr; node = node->next) {
-    if (node->shape->contains(x, y)) {
-      node->shape->drawSelection(display);
-      return node->shape;
+  for (Shape* shape = head; shape != nullptr; shape = shape->next) {
+    if (shape->contains(x, y)) {
+      shape->drawSelection(display);
+      return shape;
     }
   }
   return nullptr;
@@ -59,14 +42,56 @@ Shape* ShapeList::pick(int x, int y, Display& display) {
 
 void ShapeList::removeAll() {
   while (!isEmpty()) {
-    ShapeNode* node = head;
-    head = node->next;
-    delete node->shape;
-    delete node;
+    Shape* shape = head;
+    head = shape->next;
+    delete shape;
     --count;
   }
+  oldest = nullptr;
 }
 
 void ShapeList::writeAll(std::ostream& out) const {
   forEachOldestFirst([&](Shape& shape) { shape.write(out); });
+}
+
+bool ShapeList::find(const Shape* shape, Shape*& newer) const {
+  newer = nullptr;
+  for (Shape* s = head; s != nullptr; newer = s, s = s->next) {
+    if (s == shape) return true;
+  }
+  return false;
+}
+
+void ShapeList::unlink(Shape* newer, const ShapeChain& chain) {
+  if (chain.count == 0) return;
+  Shape*& link = newer != nullptr ? newer->next : head;
+  link = chain.oldest->next;
+  if (link == nullptr) oldest = newer;
+  chain.oldest->next = nullptr;
+  count -= chain.count;
+}
+
+void ShapeList::link(Shape* newer, const ShapeChain& chain) {
+  if (chain.count == 0) return;
+  Shape*& link = newer != nullptr ? newer->next : head;
+  chain.oldest->next = link;
+  link = chain.newest;
+  if (chain.oldest->next == nullptr) oldest = chain.oldest;
+  count += chain.count;
+}
+
+ShapeChain ShapeList::addAll(ShapeList& from) {
+  const ShapeChain chain = from.all();
+  from.unlink(nullptr, chain);
+  link(nullptr, chain);
+  return chain;
+}
+
+void ShapeList::destroy(const ShapeChain& chain) {
+  Shape* shape = chain.newest;
+  for (int i = 0; i < chain.count; ++i) {
+    Shape* older = shape->next;
+    delete shape;
+    shape = older;
+  }
 }

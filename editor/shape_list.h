@@ -1,17 +1,23 @@
 // The drawing: every shape, owned, newest at the head. The newest shape is drawn last (on top)
-// and picked first.
+// and picked first. The shapes are the list's nodes (each links to the next older one).
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "shape.h"
 
 class Display;
 
-struct ShapeNode {
-  Shape* shape;
-  ShapeNode* next;  // the next older node
+// A run of linked shapes, newest first: `newest` links through `count` shapes to `oldest`.
+// Undo keeps what a change took out of the drawing, or put into it, as such a run.
+struct ShapeChain {
+  Shape* newest = nullptr;
+  Shape* oldest = nullptr;
+  int count = 0;
 };
 
 class ShapeList {
@@ -36,20 +42,62 @@ class ShapeList {
   void removeAll();
 
   // Drawing files (drawing_file.cpp): ask for a name, then write every shape / add the
-  // shapes read.
+  // shapes read. load returns the shapes it added, now the newest of the list.
   void save();
-  void load(Display& display);
+  ShapeChain load(Display& display);
   // LOAD with the name given: the error dialog if the file cannot be read.
-  void load(Display& display, const std::string& name);
+  ShapeChain load(Display& display, const std::string& name);
   // Every shape's record, oldest first.
   void writeAll(std::ostream& out) const;
-
- private:
-  // Visits the shapes oldest first without recursing once per shape: the links run newest
-  // first and a drawing may hold millions of shapes.
+  // Visits the shapes oldest first (without recursing once per shape: the links run newest
+  // first and a drawing may hold millions).
   template <typename Visit>
   void forEachOldestFirst(Visit visit) const;
 
+  // Runs of shapes moved in and out in constant time, whatever their length; nothing is copied
+  // or destroyed. `newer` names the place: the shape just newer than the run, nullptr for the
+  // head.
+  //
+  // Every shape, or the newest one, as a run (still in the list).
+  ShapeChain all() const { return {head, oldest, count}; }
+  ShapeChain newestShape() const { return {head, head, head != nullptr ? 1 : 0}; }
+  // Finds `shape`: sets `newer` to the shape just newer than it; false if it is not here.
+  bool find(const Shape* shape, Shape*& newer) const;
+  // Unlinks `chain`, which lies in this list right after `newer`; the list no longer owns it.
+  void unlink(Shape* newer, const ShapeChain& chain);
+  // Links `chain`, which belongs to no list, in right after `newer`; the list owns it again.
+  void link(Shape* newer, const ShapeChain& chain);
+  // Moves every shape of `from` on top of this list's shapes, keeping their order; returns
+  // them as the run they now form here.
+  ShapeChain addAll(ShapeList& from);
+  // Destroys the shapes of a run that belongs to no list.
+  static void destroy(const ShapeChain& chain);
+
+ private:
   int count;
-  ShapeNode* head;
+  Shape* head;
+  Shape* oldest = nullptr;  // the last shape of the chain, so that runs link on in one step
 };
+
+template <typename Visit>
+void ShapeList::forEachOldestFirst(Visit visit) const {
+  // The links run newest first. Mark every kSegment-th shape on one walk, then visit the
+  // segments from the oldest, each one reversed in a small buffer: two walks and memory for a
+  // few thousand pointers, whatever the length.
+  constexpr int kSegment = 4096;
+  const int segments = (count + kSegment - 1) / kSegment;
+  auto starts = std::make_unique<Shape*[]>(static_cast<std::size_t>(segments));
+  Shape* shape = head;
+  for (int i = 0; i < count; ++i, shape = shape->next) {
+    if (i % kSegment == 0) starts[i / kSegment] = shape;
+  }
+  auto segment = std::make_unique<Shape*[]>(static_cast<std::size_t>(std::min(count, kSegment)));
+  for (int s = segments - 1; s >= 0; --s) {
+    int length = 0;
+    for (shape = starts[s]; length < kSegment && length < count - s * kSegment;
+         shape = shape->next) {
+      segment[length++] = shape;
+    }
+    while (length > 0) visit(*segment[--length]);
+  }
+}
