@@ -1,5 +1,6 @@
 #include "shape_types.h"
 
+#include <cstdlib>
 #include <type_traits>
 
 #include "one_point_shapes.h"
@@ -34,13 +35,16 @@ constexpr ShapeType kShapeTypes[] = {
     row<Oval>("Oval", ToolOval),
 };
 
-// The row of kind T, found by its factory.
+// The row of kind T, found by its factory once.
 template <typename T>
-constexpr const ShapeType& rowOf() {
-  for (const ShapeType& type : kShapeTypes) {
-    if (type.make == &fromFields<T>) return type;
-  }
-  throw "a shape class without a row in kShapeTypes";
+const ShapeType& rowOf() {
+  static const ShapeType& row = []() -> const ShapeType& {
+    for (const ShapeType& type : kShapeTypes) {
+      if (type.make == &fromFields<T>) return type;
+    }
+    std::abort();  // a shape class without a row in kShapeTypes
+  }();
+  return row;
 }
 
 constexpr bool wordsFit() {
@@ -72,22 +76,17 @@ const ShapeType* shapeTypeOfTool(int tool) {
 }
 
 const ShapeType& Square::type() const {
-  static constexpr const ShapeType& kRow = rowOf<Square>();
-  return kRow;
+  return rowOf<Square>();
 }
 const ShapeType& Triangle::type() const {
-  static constexpr const ShapeType& kRow = rowOf<Triangle>();
-  return kRow;
+  return rowOf<Triangle>();
 }
 const ShapeType& Circle::type() const {
-  static constexpr const ShapeType& kRow = rowOf<Circle>();
-  return kRow;
+  return rowOf<Circle>();
 }
 const ShapeType& Rect::type() const {
-  static constexpr const ShapeType& kRow = rowOf<Rect>();
-  return kRow;
+  return rowOf<Rect>();
 }
 const ShapeType& Oval::type() const {
-  static constexpr const ShapeType& kRow = rowOf<Oval>();
-  return kRow;
+  return rowOf<Oval>();
 }
