@@ -40,13 +40,34 @@ void Editor::handle(int kind, int x, int y, char key) {
       }
       break;
     case Key:
-      if (key == 'c' || key == 'C') {
-        shapes_.clear(display_);
-        selected_ = nullptr;
-      }
+      pressKey(key);
       break;
     case Quit:
       quitRequested_ = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void Editor::pressKey(char key) {
+  switch (key) {
+    case 'c':
+    case 'C':
+      // What ShapeList::clear does, with the shapes kept for undo. Clearing an empty drawing
+      // changes nothing and makes no step.
+      history_.removeAll();
+      display_.clear(kWhite);
+      selected_ = nullptr;
+      break;
+    case 'z':
+    case 'Z':
+      // The selected shape may be the one that goes; like PICK on empty space.
+      if (history_.undo()) selected_ = nullptr;
+      break;
+    case 'y':
+    case 'Y':
+      if (history_.redo()) selected_ = nullptr;
       break;
     default:
       break;
@@ -60,17 +81,21 @@ void Editor::clickToolColumn(int x, int y) {
   switch (tool_) {
     case ToolDelete:
       if (selected_ != nullptr) {
-        shapes_.remove(selected_);
+        history_.remove(selected_);
         selected_ = nullptr;
       }
       break;
     case ToolFill:
       lineWidth_ = lineWidth_ == 1 ? 0 : 1;
       drawToolColumn(display_, selected_, lineWidth_);
-      if (selected_ != nullptr) selected_->setLineWidth(display_, lineWidth_);
+      if (selected_ != nullptr) {
+        const RecordFields before = selected_->fields();
+        selected_->setLineWidth(display_, lineWidth_);
+        history_.edited(*selected_, before);
+      }
       break;
     case ToolLoad:
-      shapes_.load(display_);
+      history_.added(shapes_.load(display_));
       break;
     case ToolSave:
       shapes_.save();
@@ -83,12 +108,17 @@ void Editor::clickToolColumn(int x, int y) {
 void Editor::clickColourBar(int x, int y) {
   colour_ = colourAt(x, y);
   drawColourBar(display_, colour_);
-  if (selected_ != nullptr) selected_->setColour(display_, colour_);
+  if (selected_ != nullptr) {
+    const RecordFields before = selected_->fields();
+    selected_->setColour(display_, colour_);
+    history_.edited(*selected_, before);
+  }
 }
 
 void Editor::clickDrawingArea(int x, int y) {
   if (const ShapeType* type = shapeTypeOfTool(tool_)) {
     selected_ = nullptr;
+    const int count = shapes_.size();
     if (type->clicks == 1) {
       addOnePointShape(x, y, tool_, colour_, lineWidth_, shapes_);
     } else if (awaitingFirstPoint_) {
@@ -102,6 +132,7 @@ void Editor::clickDrawingArea(int x, int y) {
       // The shape takes the tool, colour and fill current at the second click.
       addTwoPointShape(firstX_, firstY_, x, y, colour_, lineWidth_, tool_, shapes_);
     }
+    if (shapes_.size() != count) history_.added(shapes_.newestShape());
     return;
   }
   switch (tool_) {
@@ -109,10 +140,18 @@ void Editor::clickDrawingArea(int x, int y) {
       selected_ = shapes_.pick(x, y, display_);
       break;
     case ToolMove:
-      if (selected_ != nullptr) selected_->moveTo(x, y);
+      if (selected_ != nullptr) {
+        const RecordFields before = selected_->fields();
+        selected_->moveTo(x, y);
+        history_.edited(*selected_, before);
+      }
       break;
     case ToolResize:
-      if (selected_ != nullptr) selected_->resizeTo(display_, x, y);
+      if (selected_ != nullptr) {
+        const RecordFields before = selected_->fields();
+        selected_->resizeTo(display_, x, y);
+        history_.edited(*selected_, before);
+      }
       break;
     default:
       break;
@@ -133,6 +172,8 @@ int run_editor(const std::vector<std::string>& drawings) {
   Editor editor(display, shapes);
   editor.start();
   if (!drawings.empty()) {
+    // The drawings named on the command line are where the user starts, as an opened document
+    // is: not a change that undo takes back.
     for (const std::string& name : drawings) shapes.load(display, name);
     editor.redraw();
   }

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "history.h"
 #include "palette.h"
 
 class Display;
-class Shape;
-class ShapeList;
 
 class Editor {
  public:
-  Editor(Display& display, ShapeList& shapes) : display_(display), shapes_(shapes) {}
+  Editor(Display& display, ShapeList& shapes)
+      : display_(display), shapes_(shapes), history_(shapes) {}
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
@@ -32,12 +32,16 @@ class Editor {
   bool awaitingSecondPoint() const { return awaitingSecondPoint_; }
 
  private:
+  // 'c' clears the drawing, 'z' undoes the last change to it and 'y' redoes it (either case).
+  void pressKey(char key);
   void clickToolColumn(int x, int y);
   void clickColourBar(int x, int y);
   void clickDrawingArea(int x, int y);
 
   Display& display_;
   ShapeList& shapes_;
+  // Every change to shapes_ goes through it or is reported to it.
+  History history_;
   int tool_ = ToolNone;
   int colour_ = 0;
   int lineWidth_ = 0;          // the fill setting: 0 filled ("ON"), 1 outlined ("OFF")

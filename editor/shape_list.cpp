@@ -65,18 +65,28 @@ bool ShapeList::find(const Shape* shape, Shape*& newer) const {
 void ShapeList::unlink(Shape* newer, const ShapeChain& chain) {
   if (chain.count == 0) return;
   Shape*& link = newer != nullptr ? newer->next : head;
-  link = chain.oldest->next;
-  if (link == nullptr) oldest = newer;
-  chain.oldest->next = nullptr;
+  if (chain.oldest == oldest) {
+    // The run ends the list and so already ends in nullptr: no shape needs touching, which
+    // keeps taking out the whole drawing as cheap as taking out one shape.
+    link = nullptr;
+    oldest = newer;
+  } else {
+    link = chain.oldest->next;
+    chain.oldest->next = nullptr;
+  }
   count -= chain.count;
 }
 
 void ShapeList::link(Shape* newer, const ShapeChain& chain) {
   if (chain.count == 0) return;
   Shape*& link = newer != nullptr ? newer->next : head;
-  chain.oldest->next = link;
+  // A run that belongs to no list ends in nullptr already.
+  if (link == nullptr) {
+    oldest = chain.oldest;
+  } else {
+    chain.oldest->next = link;
+  }
   link = chain.newest;
-  if (chain.oldest->next == nullptr) oldest = chain.oldest;
   count += chain.count;
 }
 

@@ -13,7 +13,8 @@
 class Display;
 
 // A run of linked shapes, newest first: `newest` links through `count` shapes to `oldest`.
-// Undo keeps what a change took out of the drawing, or put into it, as such a run.
+// Undo keeps what a change took out of the drawing, or put into it, as such a run. A run that
+// belongs to no list ends there: `oldest` links to nothing.
 struct ShapeChain {
   Shape* newest = nullptr;
   Shape* oldest = nullptr;

@@ -3,9 +3,11 @@
 #include "editor_loop.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "editor_fixture.h"
 #include "palette.h"
@@ -135,6 +137,63 @@ TEST_F(EditorLoopTest, TheCKeyClearsTheDrawing) {
   click(0, 0);
   key('c');
   EXPECT_TRUE(shapes_.isEmpty());
+}
+
+// After a square is added, events that change no shape make no step of their own: the square is
+// the only step to undo and redo.
+TEST_F(EditorLoopTest, WhatChangesNoShapeIsNoStepToUndo) {
+  const std::vector<std::function<void()>> noChange = {
+      [&] { chooseColour(5); },  // nothing selected
+      [&] { choose(ToolFill); },
+      [&] { choose(ToolDelete); },
+      [&] { choose(ToolMove), click(50, 50); },
+      [&] { choose(ToolPick), click(0, 0), choose(ToolMove), click(0, 0); },  // the same place
+      [&] { choose(ToolPick), click(0, 0), chooseColour(3); },                // its own colour
+      [&] { choose(ToolPick), click(0, 0), choose(ToolResize), click(60, 60); },
+      [&] { choose(ToolRect), click(10, 10); },  // a first corner only
+      [&] { platform_.push_reply(""), choose(ToolLoad); },
+      [&] { platform_.push_reply("no such file"), choose(ToolLoad); },
+      [&] { platform_.push_reply(""), choose(ToolSave); },
+  };
+  for (std::size_t i = 0; i < noChange.size(); ++i) {
+    chooseColour(3);
+    choose(ToolSquare);
+    click(0, 0);
+    noChange[i]();
+    key('z');
+    key('z');
+    EXPECT_EQ(shapes_.size(), 0) << "case " << i;
+    key('y');
+    key('y');
+    EXPECT_EQ(shapes_.size(), 1) << "case " << i;
+    editor_.reset();
+    shapes_.removeAll();
+    editor_ = std::make_unique<Editor>(display(), shapes_);
+  }
+  // Clearing an empty drawing is no change either: the square can still be redone.
+  choose(ToolSquare);
+  click(0, 0);
+  key('z');
+  key('c');
+  key('y');
+  EXPECT_EQ(shapes_.size(), 1);
+}
+
+TEST_F(EditorLoopTest, UndoAndRedoDropTheSelectionOnlyWhenTheyChangeSomething) {
+  choose(ToolSquare);
+  click(0, 0);
+  click(100, 0);
+  choose(ToolPick);
+  click(0, 0);
+  key('y');  // nothing to redo
+  EXPECT_NE(editor().selected(), nullptr);
+  key('Z');
+  EXPECT_EQ(editor().selected(), nullptr);
+  EXPECT_EQ(records(), "Square     0     0     0     0\n");
+  click(0, 0);
+  key('Y');
+  EXPECT_EQ(editor().selected(), nullptr);
+  EXPECT_EQ(shapes_.size(), 2);
 }
 
 TEST_F(EditorLoopTest, QuitAndTicksOnlyEndOrRepaint) {

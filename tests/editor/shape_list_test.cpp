@@ -139,6 +139,40 @@ TEST_F(ShapeListTest, DestroyingTheListDestroysEachShapeOnce) {
   EXPECT_EQ(takeJournal(), (Journal{"delete 3", "delete 2", "delete 1"}));
 }
 
+// Runs of shapes leave the list and come back in one step each; the ends of the list, on which
+// runs are linked, stay right through every change.
+TEST_F(ShapeListTest, RunsLeaveAndComeBackWithTheEndsKept) {
+  ShapeList list, other;
+  auto order = [&](const ShapeList& l) {
+    Journal ids;
+    l.forEachOldestFirst([&](Shape& s) { ids.push_back(std::to_string(s.getX())); });
+    const ShapeChain all = l.all();
+    EXPECT_EQ(all.count, static_cast<int>(ids.size()));
+    EXPECT_EQ(all.oldest == nullptr ? "" : std::to_string(all.oldest->getX()),
+              ids.empty() ? "" : ids.front());
+    EXPECT_EQ(all.newest == nullptr ? "" : std::to_string(all.newest->getX()),
+              ids.empty() ? "" : ids.back());
+    return ids;
+  };
+  JournalShape* s[6];
+  for (int i = 1; i <= 4; ++i) list.add(s[i] = make(i, i));
+  list.unlink(s[3], {s[2], s[1], 2});
+  EXPECT_EQ(order(list), (Journal{"3", "4"}));
+  list.link(s[3], {s[2], s[1], 2});
+  EXPECT_EQ(order(list), (Journal{"1", "2", "3", "4"}));
+  list.remove(s[1]);
+  EXPECT_EQ(order(list), (Journal{"2", "3", "4"}));
+  const ShapeChain newest = list.newestShape();
+  list.unlink(nullptr, newest);
+  EXPECT_EQ(order(list), (Journal{"2", "3"}));
+  other.add(s[5] = make(5, 5));
+  EXPECT_EQ(other.addAll(list).count, 2);
+  EXPECT_EQ(order(list), Journal{});
+  EXPECT_EQ(order(other), (Journal{"5", "2", "3"}));
+  list.link(nullptr, newest);
+  EXPECT_EQ(order(list), Journal{"4"});
+}
+
 // A walk that recursed once per shape would overflow the stack long before a million.
 TEST_F(ShapeListTest, AMillionShapesWriteAndReadBackInOrder) {
   constexpr int kShapes = 1'000'000;
