@@ -18,8 +18,10 @@ void Editor::start() {
   display_.clear(kWhite);
   // A periodic event every tick, each one repainting the picture.
   display_.setAnimation(kAnimationRun);
-  // Prompts go to the line-input dialog; the text window is not needed.
+  // Prompts go to the line-input dialog; the text window is not needed until the user switches
+  // logging on, which then shows it. Its close box only hides it again.
   ZR590_show_text_window(0);
+  ZR590_visible_logging(1);
   drawToolColumn(display_, selected_, lineWidth_);
   drawColourBar(display_, colour_);
 }

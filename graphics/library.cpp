@@ -64,6 +64,12 @@ int ZR590_logging(int on) {
   return 1;
 }
 
+int ZR590_visible_logging(int on) {
+  window_state.visible_logging = on != 0;
+  zr590::platform::current().set_text_close_hides(window_state.visible_logging);
+  return 1;
+}
+
 int ZR590_show_text_window(int show) {
   if (!window_state.text_window) return 0;
   return zr590::platform::current().show_window(zr590::platform::Window::Text, show != 0);

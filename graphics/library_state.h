@@ -31,6 +31,8 @@ struct WindowState {
   int ctrl_down = 0;
   int picture_dirty = 1;
   bool logging_on = true;
+  // ZR590_visible_logging: switching logging on from the menu shows the text window.
+  bool visible_logging = false;
 };
 
 enum class ScriptMode { Closed, Reading, Writing };

@@ -41,6 +41,9 @@ void perform_command(int id) {
     case CmdLogging:
       window_state.logging_on = !window_state.logging_on;
       p.set_menu_check(CmdLogging, window_state.logging_on);
+      // A program that asked for it (ZR590_visible_logging) shows its log as it switches
+      // logging on; switching off leaves the window as it is.
+      if (window_state.logging_on && window_state.visible_logging) ZR590_show_text_window(1);
       break;
     case CmdRecordScript:
       if (script_state.recording) {

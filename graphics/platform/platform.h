@@ -131,6 +131,10 @@ class Platform {
 
   // Text window: scroll up one line, clear the bottom strip, draw `line` there.
   virtual void text_put_line(std::string_view line) = 0;
+  // From now on the text window's close box only hides it: no Destroy follows, and showing it
+  // brings it back. Until then the close box destroys it. A backend whose text window has no
+  // close box ignores this.
+  virtual void set_text_close_hides(bool hides) { (void)hides; }
 
   // Runs the modal line-input dialog. `shown_prompt` is the prompt as the dialog shows it
   // (79 characters), `prompt` as the caller passed it. Stores what was typed in `reply` and

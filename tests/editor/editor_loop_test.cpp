@@ -60,6 +60,7 @@ TEST_F(EditorLoopTest, StartsWithNoToolBlackAndFillOn) {
   editor().start();
   Lines got = take();
   EXPECT_FALSE(platform_.visible(zr590::platform::Window::Text));
+  EXPECT_TRUE(zr590::window_state.visible_logging);  // Ctrl+L will show it
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(got.back(), "red triangle at (-164,240), (-169,247), (-159,247)");
   EXPECT_NE(std::find(got.begin(), got.end(), "blue text at (-285,-110), \"ON\""), got.end());

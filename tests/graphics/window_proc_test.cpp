@@ -133,6 +133,38 @@ TEST_F(WindowProcTest, MenuHasItsSixteenItemsAndThreeCheckMarks) {
   EXPECT_TRUE(platform_.visible(platform::Window::Text));
 }
 
+// A program that asked for visible logging sees the text window whenever the menu or Ctrl+L
+// switches logging on; switching off leaves the window as it is.
+TEST_F(WindowProcTest, VisibleLoggingShowsTheTextWindowWhenTheMenuSwitchesLoggingOn) {
+  using platform::Window;
+  EXPECT_EQ(ZR590_visible_logging(1), 1);
+  ZR590_logging(0);
+  ZR590_show_text_window(0);
+  const struct {
+    bool shortcut;
+    bool visibleBefore;
+    bool loggingAfter;
+    bool visibleAfter;
+  } steps[] = {
+      {false, false, true, true},   // menu: on, shown
+      {false, true, false, true},   // menu: off, still shown
+      {true, false, true, true},    // hidden meanwhile; Ctrl+L: on, shown
+      {true, false, false, false},  // hidden meanwhile; Ctrl+L: off, stays hidden
+  };
+  for (const auto& step : steps) {
+    ZR590_show_text_window(step.visibleBefore ? 1 : 0);
+    if (step.shortcut) {
+      ctrl('L');
+    } else {
+      command(CmdLogging);
+    }
+    click(1, 1);
+    await();
+    EXPECT_EQ(window_state.logging_on, step.loggingAfter);
+    EXPECT_EQ(platform_.visible(Window::Text), step.visibleAfter);
+  }
+}
+
 TEST_F(WindowProcTest, CommandWordsWithANotificationCodeAreIgnored) {
   command((1 << 16) | CmdAnimate);
   command(42);

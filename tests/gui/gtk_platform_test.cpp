@@ -322,6 +322,22 @@ TEST_F(GtkPlatformTest, CloseBoxDestroysTheWindowAfterItsProcedureHeardOfIt) {
   EXPECT_TRUE(platform_->text_window()->exists());
 }
 
+// Asked to, the text window's close box hides the window and tells the library nothing;
+// showing it brings the same window back.
+TEST_F(GtkPlatformTest, TextWindowCloseBoxOnlyHidesItWhenAskedTo) {
+  platform_->create_window(Window::Text, "ZR590 Text", 0, 683, 1280, 341);
+  platform_->set_text_close_hides(true);
+  GtkWidget* window = GTK_WIDGET(platform_->text_window()->gtk_window());
+  platform_->show_window(Window::Text, true);
+  ASSERT_TRUE(spin_until([&] { return gtk_widget_get_mapped(window); }));
+  gtk_window_close(GTK_WINDOW(window));
+  ASSERT_TRUE(spin_until([&] { return !gtk_widget_get_visible(window); }));
+  EXPECT_TRUE(take_all(MessageKind::Destroy).empty());
+  EXPECT_TRUE(platform_->text_window()->exists());
+  EXPECT_EQ(platform_->show_window(Window::Text, true), 0);
+  EXPECT_TRUE(spin_until([&] { return gtk_widget_get_mapped(window); }));
+}
+
 TEST_F(GtkPlatformTest, TextWindowDrawsNewLinesAtTheBottomAndScrollsUp) {
   platform_->create_window(Window::Text, "ZR590 Text", 0, 683, 1280, 341);
   TextWindow& text = *platform_->text_window();

@@ -81,6 +81,10 @@ ZR590_API int ZR590_close(void);
 /* Logging of every drawing call to the text window. Returns 0 before ZR590_open, else 1. */
 ZR590_API int ZR590_logging(int on);
 ZR590_API int ZR590_show_text_window(int show);
+/* With `on` non-zero, switching logging on from the "&Logging" item or Ctrl+L also shows the
+ * text window, and the text window's close box only hides it. Off at the start: the menu then
+ * leaves the window as it is and the close box destroys it. Returns 1. */
+ZR590_API int ZR590_visible_logging(int on);
 
 /* Drawing primitives; each returns 1 (ZR590_text: the number of characters formatted). */
 ZR590_API int ZR590_circle(int colour, int x, int y, int radius);

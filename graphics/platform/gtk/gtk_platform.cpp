@@ -51,6 +51,7 @@ void GtkPlatform::create_window(Window window, const char* title, int x, int y, 
     send({Window::Graphics, MessageKind::Size, client.right, client.bottom});
   } else {
     text_ = std::make_unique<TextWindow>(sink(), title, x, y, width, height);
+    text_->set_close_hides(text_close_hides_);
     send({Window::Text, MessageKind::Create});
     Box client = text_->client_rect();
     send({Window::Text, MessageKind::Size, client.right, client.bottom});
@@ -169,6 +170,11 @@ bool GtkPlatform::has_message() {
 void GtkPlatform::wait_message() {
   // Sleeps in the main loop until GTK or the timer has made a message.
   while (!queue_.ready()) g_main_context_iteration(nullptr, TRUE);
+}
+
+void GtkPlatform::set_text_close_hides(bool hides) {
+  text_close_hides_ = hides;
+  if (text_) text_->set_close_hides(hides);
 }
 
 void GtkPlatform::text_put_line(std::string_view line) {

@@ -45,6 +45,7 @@ class GtkPlatform final : public Platform, private MessageSink {
   bool has_message() override;
   void wait_message() override;
   void text_put_line(std::string_view line) override;
+  void set_text_close_hides(bool hides) override;
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
 
@@ -72,6 +73,7 @@ class GtkPlatform final : public Platform, private MessageSink {
   CairoPicture picture_;
   std::unique_ptr<GraphicsWindow> graphics_;
   std::unique_ptr<TextWindow> text_;
+  bool text_close_hides_ = false;
   MessageQueue queue_;
   struct Timer {
     GtkPlatform* platform;

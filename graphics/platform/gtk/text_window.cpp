@@ -109,7 +109,11 @@ void TextWindow::destroy() {
 
 int TextWindow::on_delete(GtkWidget*, void*, void* data) {
   auto* self = static_cast<TextWindow*>(data);
-  self->sink_.deliver({{Window::Text, MessageKind::Destroy}, -1, true});
+  if (self->close_hides_) {
+    self->show(false);
+  } else {
+    self->sink_.deliver({{Window::Text, MessageKind::Destroy}, -1, true});
+  }
   return TRUE;
 }
 

@@ -27,6 +27,8 @@ class TextWindow {
   void put_line(std::string_view line);
   Box client_rect() const { return {0, 0, width_, height_}; }
   int show(bool show);
+  // Whether the close box hides the window (true) or, as at first, destroys it.
+  void set_close_hides(bool hides) { close_hides_ = hides; }
   void destroy();
   bool exists() const { return window_ != nullptr; }
 
@@ -54,6 +56,7 @@ class TextWindow {
   int line_height_;
   bool needs_replay_ = true;  // shown or resized: the next paint replays the ring
   bool in_draw_ = false;
+  bool close_hides_ = false;
 };
 
 }  // namespace zr590::platform::gtk

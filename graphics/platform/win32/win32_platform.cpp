@@ -47,6 +47,11 @@ LRESULT Win32Platform::handle(Window window, HWND native, UINT msg, WPARAM wpara
   // The first messages come from inside CreateWindowExA, before it returns the handle.
   if (creating_ && *creating_ == window && hwnd(window) == nullptr) hwnd(window) = native;
 
+  if (msg == WM_CLOSE && window == Window::Text && text_close_hides_) {
+    ShowWindow(native, SW_HIDE);
+    return 0;
+  }
+
   if (msg == WM_PAINT) {
     // The picture goes to the held context, not the painting one; painting only validates.
     PAINTSTRUCT paint;

@@ -40,6 +40,7 @@ class Win32Platform final : public Platform {
   bool has_message() override;
   void wait_message() override;
   void text_put_line(std::string_view line) override;
+  void set_text_close_hides(bool hides) override { text_close_hides_ = hides; }
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
 
@@ -57,6 +58,7 @@ class Win32Platform final : public Platform {
   bool sized_[2] = {false, false};
   bool shown_before_[2] = {false, false};
   bool classes_registered_ = false;
+  bool text_close_hides_ = false;
   HMENU run_menu_ = nullptr;
   HDC window_dc_ = nullptr;
   std::unique_ptr<GdiPicture> picture_;
