@@ -80,11 +80,12 @@ void* allocateShapeMemory(std::size_t size) {
 
 void releaseShapeMemory(void* memory, std::size_t size) noexcept {
 #if defined(SHAPE_MEMORY_FROM_HEAP)
-  ::operator delete(memory, size);
+  (void)size;
+  ::operator delete(memory);
 #else
   if (memory == nullptr) return;
   if (size > kLargest) {
-    ::operator delete(memory, size);
+    ::operator delete(memory);
     return;
   }
   const std::size_t sizeClass = (size + kGrain - 1) / kGrain;
