@@ -67,24 +67,11 @@ void expectSameAsExtraction(const std::string& text) {
 
 TEST(RecordReader, ReadsWhatStreamExtractionReadsInAnyChunks) {
   for (const std::string& text : {
-           "Square 1 2 3 4\nRect -1 -2 3 4 5 6\r\nOval\t1\v2\f3 4 5 6"s,
-           "+7 Square +1 -0 00012 0 Circle -00 +00 0 -2147483648"s,
+           "+7 Square +1 -0 00012 0\nRect\t-1\v-2\f3 4 5 6\r\n"s,
            "Triangle 2147483647 -2147483648 0 0 Circle 2147483648 1 1 1 Square 1 1 1 1"s,
-           "Circle 1 1 1 -2147483649 Square 1 1 1 1"s,
-           "Square 1 2 3 4.5 Circle 1 1 1 1"s,   // a number ends where its digits end
-           "Square 1 2 3 4Circle 5 6 7 8"s,      // ... and the rest is the next word
-           "Square 1 2 + 3 Circle 1 1 1 1"s,     // a sign alone is no number
-           "Square 1 2 3 - Circle 1 1 1 1"s,     //
-           "Square 0x10 1 1 1 Circle 1 1 1 1"s,  // decimal only
-           "square 1 2 3 4 SQUARE 5 6 7 8 Squares 1 1 1 1 Square 9 9 9 9"s,
-           "Square 1 2 3 4\n\0Circle 5 6 7 0\nOval 1 2 3 4 5 0\n"s,
-           "Circle 9 9 9 9 Square 1 2\0 3 4\nCircle 5 6 7 0\n"s,
-           "Square 000000000000000000000000000000000012 1 1 1"s,
-           "Square 1 1 1 99999999999999999999999999999999 Circle 1 1 1 1"s,
-           "Oval 1 2 3 4 5"s,
-           "Rect"s,
-           ""s,
-           " \n\t\r\n"s,
+           "Square 1 2 3 4Circle 5 6 7 8 Square 1 2 + 3 Circle 1 1 1 1"s,
+           "Square 1 2 3 4\n\0Circle 5 6 7 0 Circle 9 9 9 9 Square 1 2\0 3 4\n"s,
+           "Square 000000000000000000000000000000000012 1 1 1 Oval 1 2 3 4 5"s,
        }) {
     expectSameAsExtraction(text);
   }
