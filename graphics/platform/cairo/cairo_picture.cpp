@@ -4,7 +4,6 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "platform/text_encoding.h"
@@ -15,87 +14,55 @@ namespace {
 // Face standing in for the library's own font, and the height used for point size 0.
 constexpr const char* kFontFace = "DejaVu Sans";
 constexpr int kDefaultTextHeight = 12;
+// Distinct texts whose layouts are kept: far more than a frame of the editor shows.
+constexpr std::size_t kKeptLayouts = 256;
 
 std::uint32_t packed(Rgb c) {
   return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
 }
 
-void set_source(cairo_t* cr, Rgb c) { cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0); }
+raster::Fill fill_of(const Brush& brush) {
+  return {!brush.hollow, packed(brush.colour)};
+}
 
-int pen_pixels(const Pen& pen) { return std::max(pen.width, 1); }
+void set_source(cairo_t* cr, Rgb c) {
+  cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
 
-// The ellipse inscribed in a box [left, right) x [top, bottom): the pixels whose centres lie
-// inside it. Exact integer test: with X = 2i + 1 - (left + right), Y = 2j + 1 - (top + bottom),
-// W = right - left and H = bottom - top, pixel (i, j) is inside when
-// X^2 H^2 + Y^2 W^2 <= W^2 H^2.
-class EllipseRows {
- public:
-  EllipseRows(Box box)
-      : sum_x_(static_cast<long long>(box.left) + box.right),
-        sum_y_(static_cast<long long>(box.top) + box.bottom),
-        w_(static_cast<long long>(box.right) - box.left),
-        h_(static_cast<long long>(box.bottom) - box.top) {}
+int pen_pixels(const Pen& pen) {
+  return std::max(pen.width, 1);
+}
 
-  bool empty() const { return w_ <= 0 || h_ <= 0; }
-
-  // The span of row j, inclusive; false when the row holds no pixel.
-  bool span(long long j, long long& first, long long& last) const {
-    if (empty()) return false;
-    long long y = 2 * j + 1 - sum_y_;
-    if (y < -h_ || y > h_) return false;
-    double half = static_cast<double>(w_) * std::sqrt(1.0 - (static_cast<double>(y) * y) /
-                                                              (static_cast<double>(h_) * h_));
-    first = static_cast<long long>(std::ceil((sum_x_ - half - 1) / 2.0));
-    last = static_cast<long long>(std::floor((sum_x_ + half - 1) / 2.0));
-    // The floating estimate can be one pixel off at the rim; settle it exactly.
-    while (inside(first - 1, y)) --first;
-    while (first <= last && !inside(first, y)) ++first;
-    while (inside(last + 1, y)) ++last;
-    while (last >= first && !inside(last, y)) --last;
-    return first <= last;
-  }
-
- private:
-  bool inside(long long i, long long y) const {
-    const long long x = 2 * i + 1 - sum_x_;
-    // Small boxes, the usual case, fit 64-bit products; large ones need 128 bits.
-    if (w_ < (1 << 15) && h_ < (1 << 15) && x > -(1 << 17) && x < (1 << 17)) {
-      return x * x * h_ * h_ + y * y * w_ * w_ <= w_ * w_ * h_ * h_;
-    }
-    using Wide = __int128;
-    return Wide{x} * x * h_ * h_ + Wide{y} * y * w_ * w_ <= Wide{w_} * w_ * h_ * h_;
-  }
-
-  long long sum_x_, sum_y_, w_, h_;
-};
+cairo_surface_t* new_surface(int width, int height) {
+  return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+}
 
 }  // namespace
 
 CairoPicture::CairoPicture(int width, int height)
     : width_(width),
       height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
-      cr_(cairo_create(surface_)) {
+      surface_(new_surface(width, height)),
+      cr_(cairo_create(surface_)),
+      pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
+      stride_(cairo_image_surface_get_stride(surface_) / 4),
+      raster_(pixels_, width, height, stride_),
+      text_context_(pango_cairo_create_context(cr_)) {
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
-  pixels_ = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_));
-  stride_ = cairo_image_surface_get_stride(surface_) / 4;
   // A new picture's contents are not defined by the library; start it black, like a fresh
   // bitmap.
   std::fill(pixels_, pixels_ + static_cast<std::size_t>(stride_) * height_, 0xFF000000u);
   cairo_surface_mark_dirty(surface_);
-  layout_ = pango_cairo_create_layout(cr_);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-  pango_cairo_context_set_font_options(pango_layout_get_context(layout_), options);
+  pango_cairo_context_set_font_options(text_context_, options);
   cairo_font_options_destroy(options);
-  pango_layout_context_changed(layout_);
-  // Line feeds and other control characters stay on the one line as glyphs.
-  pango_layout_set_single_paragraph_mode(layout_, TRUE);
 }
 
 CairoPicture::~CairoPicture() {
-  g_object_unref(layout_);
+  for (Layout& kept : layouts_) g_object_unref(kept.layout);
+  g_object_unref(text_context_);
   cairo_destroy(cr_);
   cairo_surface_destroy(surface_);
 }
@@ -114,103 +81,14 @@ void CairoPicture::begin_cairo() {
   }
 }
 
-void CairoPicture::fill_span(long long y, long long x0, long long x1, std::uint32_t colour) {
-  if (y < 0 || y >= height_) return;
-  x0 = std::max(x0, 0LL);
-  x1 = std::min(x1, static_cast<long long>(width_) - 1);
-  if (x0 > x1) return;
-  std::uint32_t* row = pixels_ + static_cast<std::size_t>(y) * stride_;
-  std::fill(row + x0, row + x1 + 1, colour);
-}
-
-void CairoPicture::fill_box(long long left, long long top, long long right, long long bottom,
-                            std::uint32_t colour) {
-  top = std::max(top, 0LL);
-  bottom = std::min(bottom, static_cast<long long>(height_));
-  for (long long y = top; y < bottom; ++y) fill_span(y, left, right - 1, colour);
-}
-
 void CairoPicture::rectangle(Box box, const Pen& pen, const Brush& brush) {
   begin_direct();
-  const long long l = box.left, t = box.top, r = box.right - 1LL, b = box.bottom - 1LL;
-  if (r < l || b < t) return;
-  if (!brush.hollow) fill_box(l + 1, t + 1, r, b, packed(brush.colour));
-  // The pen is centred on the outline that runs through the box's outer pixels.
-  const int w = pen_pixels(pen);
-  const long long out = (w - 1) / 2, in = w / 2;
-  const std::uint32_t c = packed(pen.colour);
-  fill_box(l - out, t - out, r + out + 1, t + in + 1, c);  // top
-  fill_box(l - out, b - in, r + out + 1, b + out + 1, c);  // bottom
-  fill_box(l - out, t - out, l + in + 1, b + out + 1, c);  // left
-  fill_box(r - in, t - out, r + out + 1, b + out + 1, c);  // right
+  raster_.rectangle(box, pen.width, packed(pen.colour), fill_of(brush));
 }
 
 void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
   begin_direct();
-  const EllipseRows shape(box);
-  if (shape.empty()) return;
-  const long long top = std::max<long long>(box.top, 0);
-  const long long bottom = std::min<long long>(box.bottom, height_);
-  if (!brush.hollow) {
-    const std::uint32_t c = packed(brush.colour);
-    long long first = 0, last = -1;
-    for (long long j = top; j < bottom; ++j) {
-      if (shape.span(j, first, last)) fill_span(j, first, last, c);
-    }
-  }
-  const std::uint32_t c = packed(pen.colour);
-  const int w = pen_pixels(pen);
-  if (w == 1) {
-    // The rim: pixels of the ellipse with a 4-neighbour outside it. Each row's span is
-    // worked out once and kept for the rows beside it.
-    struct Span {
-      bool any;
-      long long first, last;
-    };
-    auto row = [&](long long j) {
-      Span span{};
-      span.any = shape.span(j, span.first, span.last);
-      return span;
-    };
-    Span above = row(top - 1), here = row(top);
-    for (long long j = top; j < bottom; ++j) {
-      Span below = row(j + 1);
-      if (here.any) {
-        long long in_first = here.first + 1, in_last = here.last - 1;
-        if (above.any && below.any) {
-          in_first = std::max({in_first, above.first, below.first});
-          in_last = std::min({in_last, above.last, below.last});
-        } else {
-          in_first = 1, in_last = 0;
-        }
-        if (in_first > in_last) {
-          fill_span(j, here.first, here.last, c);
-        } else {
-          fill_span(j, here.first, in_first - 1, c);
-          fill_span(j, in_last + 1, here.last, c);
-        }
-      }
-      above = here;
-      here = below;
-    }
-    return;
-  }
-  // A wide pen is centred on the rim: the band between the box grown and shrunk by it.
-  const int out = (w - 1) / 2, in = w / 2 + 1;
-  const EllipseRows outer({box.left - out, box.top - out, box.right + out, box.bottom + out});
-  const EllipseRows inner({box.left + in, box.top + in, box.right - in, box.bottom - in});
-  const long long otop = std::max<long long>(static_cast<long long>(box.top) - out, 0);
-  const long long obottom = std::min<long long>(static_cast<long long>(box.bottom) + out, height_);
-  long long first = 0, last = -1, i_first = 0, i_last = -1;
-  for (long long j = otop; j < obottom; ++j) {
-    if (!outer.span(j, first, last)) continue;
-    if (inner.span(j, i_first, i_last)) {
-      fill_span(j, first, i_first - 1, c);
-      fill_span(j, i_last + 1, last, c);
-    } else {
-      fill_span(j, first, last, c);
-    }
-  }
+  raster_.ellipse(box, pen.width, packed(pen.colour), fill_of(brush));
 }
 
 void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) {
@@ -218,9 +96,7 @@ void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush
     // As the original drawing service does it: the interior is the pixels whose centres lie
     // inside, the outline three thin lines through the corner pixels.
     begin_direct();
-    if (!brush.hollow) fill_triangle(points, packed(brush.colour));
-    const std::uint32_t c = packed(pen.colour);
-    for (int k = 0; k < 3; ++k) thin_line(points[k], points[(k + 1) % 3], c);
+    raster_.thin_triangle(points, packed(pen.colour), fill_of(brush));
     return;
   }
   begin_cairo();
@@ -240,78 +116,11 @@ void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush
   cairo_stroke(cr_);
 }
 
-void CairoPicture::fill_triangle(const Point (&points)[3], std::uint32_t colour) {
-  // With the corners on pixel centres, pixel (i, j) is inside when the point (i, j) is.
-  const long long top = std::max<long long>(
-      std::min({points[0].y, points[1].y, points[2].y}), 0);
-  const long long bottom = std::min<long long>(
-      std::max({points[0].y, points[1].y, points[2].y}), height_ - 1LL);
-  for (long long j = top; j <= bottom; ++j) {
-    double lo = 0, hi = -1;
-    bool any = false;
-    for (int k = 0; k < 3; ++k) {
-      const Point& p = points[k];
-      const Point& q = points[(k + 1) % 3];
-      if ((j < p.y && j < q.y) || (j > p.y && j > q.y)) continue;
-      double x;
-      if (p.y == q.y) {
-        lo = any ? std::min({lo, double(p.x), double(q.x)}) : std::min(p.x, q.x);
-        hi = any ? std::max({hi, double(p.x), double(q.x)}) : std::max(p.x, q.x);
-        any = true;
-        continue;
-      }
-      x = p.x + static_cast<double>(q.x - static_cast<long long>(p.x)) * (j - p.y) /
-                    static_cast<double>(q.y - static_cast<long long>(p.y));
-      lo = any ? std::min(lo, x) : x;
-      hi = any ? std::max(hi, x) : x;
-      any = true;
-    }
-    if (any) {
-      fill_span(j, static_cast<long long>(std::ceil(lo)), static_cast<long long>(std::floor(hi)),
-                colour);
-    }
-  }
-}
-
-// A one-pixel line from `from` towards `to`, the end point unpainted: at each step along the
-// longer axis the other coordinate is the exact one rounded to the nearest pixel.
-void CairoPicture::thin_line(Point from, Point to, std::uint32_t colour) {
-  const long long dx = static_cast<long long>(to.x) - from.x;
-  const long long dy = static_cast<long long>(to.y) - from.y;
-  const long long steps = std::max(std::llabs(dx), std::llabs(dy));
-  auto rounded = [steps](long long a) {  // a / steps, to the nearest, halves away from 0
-    return a >= 0 ? (2 * a + steps) / (2 * steps) : -((-2 * a + steps) / (2 * steps));
-  };
-  // Only the steps that can land in the picture are walked: a line far outside it (its ends
-  // may lie millions of pixels away) costs nothing.
-  double first = 0, last = static_cast<double>(steps);
-  auto keep_within = [&](long long start, long long d, int size) {
-    if (d == 0) {
-      if (start < 0 || start >= size) last = -1;
-      return;
-    }
-    double a = (-1.0 - start) * steps / d, b = (size + 1.0 - start) * steps / d;
-    first = std::max(first, std::min(a, b) - 1);
-    last = std::min(last, std::max(a, b) + 1);
-  };
-  keep_within(from.x, dx, width_);
-  keep_within(from.y, dy, height_);
-  const long long begin = static_cast<long long>(std::max(first, 0.0));
-  const long long end = static_cast<long long>(std::min(last, static_cast<double>(steps)));
-  for (long long i = begin; i < end; ++i) {
-    const long long x = from.x + rounded(i * dx);
-    const long long y = from.y + rounded(i * dy);
-    if (x >= 0 && x < width_ && y >= 0 && y < height_) {
-      pixels_[static_cast<std::size_t>(y) * stride_ + x] = colour;
-    }
-  }
-}
-
 void CairoPicture::line(Point from, Point to, const Pen& pen) {
   const int w = pen_pixels(pen);
   if (w == 1) {
     begin_direct();
-    thin_line(from, to, packed(pen.colour));
+    raster_.thin_line(from, to, packed(pen.colour));
     return;
   }
   begin_cairo();
@@ -325,35 +134,53 @@ void CairoPicture::line(Point from, Point to, const Pen& pen) {
   cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
 }
 
-void CairoPicture::set_layout_text(std::string_view text, int height) {
-  if (height != font_height_) {
-    PangoFontDescription* font = pango_font_description_new();
-    pango_font_description_set_family(font, kFontFace);
-    pango_font_description_set_absolute_size(
-        font, static_cast<double>(height > 0 ? height : kDefaultTextHeight) * PANGO_SCALE);
-    pango_layout_set_font_description(layout_, font);
-    pango_font_description_free(font);
-    font_height_ = height;
+PangoLayout* CairoPicture::layout(std::string_view text, int height) {
+  key_.assign(reinterpret_cast<const char*>(&height), sizeof height);
+  key_.append(text);
+  auto found = layout_index_.find(key_);
+  if (found != layout_index_.end()) {
+    layouts_.splice(layouts_.begin(), layouts_, found->second);
+    return found->second->layout;
   }
+  if (layouts_.size() >= kKeptLayouts) {
+    layout_index_.erase(layouts_.back().key);
+    g_object_unref(layouts_.back().layout);
+    layouts_.pop_back();
+  }
+  PangoLayout* made = pango_layout_new(text_context_);
+  // Line feeds and other control characters stay on the one line as glyphs.
+  pango_layout_set_single_paragraph_mode(made, TRUE);
+  set_layout_text(made, text, height);
+  layouts_.push_front({key_, made});
+  layout_index_.emplace(layouts_.front().key, layouts_.begin());
+  return made;
+}
+
+void CairoPicture::set_layout_text(PangoLayout* layout, std::string_view text, int height) {
+  PangoFontDescription* font = pango_font_description_new();
+  pango_font_description_set_family(font, kFontFace);
+  pango_font_description_set_absolute_size(
+      font, static_cast<double>(height > 0 ? height : kDefaultTextHeight) * PANGO_SCALE);
+  pango_layout_set_font_description(layout, font);
+  pango_font_description_free(font);
   // Pango wants valid UTF-8; the library's text is bytes.
   const std::string utf8 = display_utf8(text);
-  pango_layout_set_text(layout_, utf8.data(), static_cast<int>(utf8.size()));
+  pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
 }
 
 Extent CairoPicture::text_extent(std::string_view text, int height) {
-  set_layout_text(text, height);
   int w = 0, h = 0;
-  pango_layout_get_pixel_size(layout_, &w, &h);
+  pango_layout_get_pixel_size(layout(text, height), &w, &h);
   return {w, h};
 }
 
 void CairoPicture::text_out(Point at, std::string_view text, int height, Rgb colour) {
   if (text.empty()) return;
+  PangoLayout* shown = layout(text, height);
   begin_cairo();
-  set_layout_text(text, height);
   set_source(cr_, colour);
   cairo_move_to(cr_, at.x, at.y);
-  pango_cairo_show_layout(cr_, layout_);
+  pango_cairo_show_layout(cr_, shown);
 }
 
 bool CairoPicture::write_png(const std::string& path) const {

@@ -1,16 +1,22 @@
 // The off-screen picture on a Cairo image surface, shared by the headless and GTK backends.
 // Antialiasing is off and the figures are placed on exact pixels, so the window shows the
-// same pixels that headless tests check.
+// same pixels that headless tests check. The platform-neutral raster draws straight into the
+// surface's pixels; Cairo draws only what the raster does not: wide-pen triangles and lines,
+// and text (Pango, one layout kept per text and size).
 #pragma once
 
 #include <cstdint>
+#include <list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/platform.h"
+#include "platform/raster/raster.h"
 
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo cairo_t;
+typedef struct _PangoContext PangoContext;
 typedef struct _PangoLayout PangoLayout;
 
 namespace zr590::platform {
@@ -39,16 +45,13 @@ class CairoPicture final : public Picture {
   cairo_surface_t* surface() const { return surface_; }
 
  private:
-  // Pixels are written directly for rectangles, ellipses and thin lines (far faster than
-  // stroking), and through Cairo for the rest; these keep Cairo's view of the surface in step.
+  // The raster writes pixels directly, Cairo through its own view of the surface; these keep
+  // the two in step.
   void begin_direct();
   void begin_cairo();
-  void fill_span(long long y, long long x0, long long x1, std::uint32_t colour);  // inclusive
-  void fill_box(long long left, long long top, long long right, long long bottom,
-                std::uint32_t colour);  // right and bottom exclusive
-  void set_layout_text(std::string_view text, int height);
-  void fill_triangle(const Point (&points)[3], std::uint32_t colour);
-  void thin_line(Point from, Point to, std::uint32_t colour);
+  // The layout of `text` at `height`, made on first use and kept while it is used.
+  PangoLayout* layout(std::string_view text, int height);
+  void set_layout_text(PangoLayout* layout, std::string_view text, int height);
 
   int width_;
   int height_;
@@ -56,8 +59,16 @@ class CairoPicture final : public Picture {
   cairo_t* cr_;
   std::uint32_t* pixels_;
   int stride_;  // in pixels
-  PangoLayout* layout_;
-  int font_height_ = -1;
+  raster::Raster raster_;
+  PangoContext* text_context_;
+  // Layouts by size and text, the most recently used first.
+  struct Layout {
+    std::string key;
+    PangoLayout* layout;
+  };
+  std::list<Layout> layouts_;
+  std::unordered_map<std::string_view, std::list<Layout>::iterator> layout_index_;
+  std::string key_;  // scratch for look-ups
   bool direct_ = true;
 };
 
