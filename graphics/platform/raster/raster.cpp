@@ -63,29 +63,6 @@ void steps_within(long long start, long long d, long long steps, long long lo, l
   end = std::min(end, ceil_div(b, d) + 1);
 }
 
-// Successive values of round(i * d / steps), halves away from zero, for i = begin, begin + 1...
-class RoundedWalk {
- public:
-  RoundedWalk(long long d, long long steps, long long begin)
-      : negative_(d < 0), add_(2 * (d < 0 ? -d : d)), denominator_(2 * steps) {
-    const long long n = begin * add_ + steps;
-    q_ = n / denominator_;
-    r_ = n % denominator_;
-  }
-  long long value() const { return negative_ ? -q_ : q_; }
-  void next() {
-    r_ += add_;
-    if (r_ >= denominator_) {
-      r_ -= denominator_;
-      ++q_;
-    }
-  }
-
- private:
-  bool negative_;
-  long long add_, denominator_, q_ = 0, r_ = 0;
-};
-
 }  // namespace
 
 Raster::Raster(std::uint32_t* pixels, int width, int height, int stride)
@@ -259,16 +236,43 @@ void Raster::thin_line(Point from, Point to, std::uint32_t colour) {
   const long long dy = static_cast<long long>(to.y) - from.y;
   const long long steps = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
   if (steps == 0) return;
+  // The longer axis moves one pixel a step; the other follows its rounded exact position.
+  const bool along_x = (dx < 0 ? -dx : dx) == steps;
+  const long long major_start = along_x ? from.x : from.y;
+  const long long minor_start = along_x ? from.y : from.x;
+  const long long major_step = (along_x ? dx : dy) < 0 ? -1 : 1;
+  const long long major_lo = along_x ? clip_l_ : clip_t_, major_hi = along_x ? clip_r_ : clip_b_;
+  const long long minor_lo = along_x ? clip_t_ : clip_l_, minor_hi = along_x ? clip_b_ : clip_r_;
   // Only the steps that can land in the clip are walked: a line far outside it costs nothing.
   long long begin = 0, end = steps;
-  steps_within(from.x, dx, steps, clip_l_, clip_r_, begin, end);
-  steps_within(from.y, dy, steps, clip_t_, clip_b_, begin, end);
+  if (major_step > 0) {
+    begin = std::max(begin, major_lo - major_start);
+    end = std::min(end, major_hi - major_start);
+  } else {
+    begin = std::max(begin, major_start - major_hi + 1);
+    end = std::min(end, major_start - major_lo + 1);
+  }
+  steps_within(minor_start, along_x ? dy : dx, steps, minor_lo, minor_hi, begin, end);
   if (begin >= end) return;
-  RoundedWalk x(dx, steps, begin), y(dy, steps, begin);
-  for (long long i = begin; i < end; ++i, x.next(), y.next()) {
-    const long long px = from.x + x.value(), py = from.y + y.value();
-    if (px >= clip_l_ && px < clip_r_ && py >= clip_t_ && py < clip_b_) {
-      row(static_cast<int>(py))[px] = colour;
+  // The minor coordinate is minor_start + sign * q, q = (2 i |d| + steps) / (2 steps) rounded
+  // down, kept as quotient and remainder.
+  const long long d = along_x ? dy : dx;
+  const long long add = 2 * (d < 0 ? -d : d), denominator = 2 * steps;
+  const long long minor_sign = d < 0 ? -1 : 1;
+  const long long n = begin * add + steps;
+  long long minor = minor_start + minor_sign * (n / denominator), remainder = n % denominator;
+  long long major = major_start + major_step * begin;
+  const long long major_offset = along_x ? major_step : major_step * stride_;
+  const long long minor_offset = along_x ? minor_sign * stride_ : minor_sign;
+  long long at = along_x ? minor * stride_ + major : major * stride_ + minor;
+  for (long long i = begin; i < end; ++i) {
+    if (minor >= minor_lo && minor < minor_hi) pixels_[at] = colour;
+    at += major_offset;
+    remainder += add;
+    if (remainder >= denominator) {
+      remainder -= denominator;
+      minor += minor_sign;
+      at += minor_offset;
     }
   }
 }
