@@ -89,6 +89,32 @@ TEST(CairoPictureTest, EllipsesMatchTheIdealPixelCentreSets) {
   }
 }
 
+// A copy into the same picture again takes only what changed in between, unless the target
+// changed too or another picture was copied into it.
+TEST(CairoPictureTest, EveryCopyBringsAcrossEveryPixel) {
+  const platform::Rgb white{255, 255, 255}, red{255, 0, 0}, blue{0, 0, 255};
+  platform::CairoPicture source(16, 16), other(16, 16), target(16, 16);
+  auto paint = [](platform::CairoPicture& picture, platform::Box box, platform::Rgb colour) {
+    picture.rectangle(box, {1, colour}, {false, colour});
+  };
+  auto expect_copy_of = [&](const platform::CairoPicture& from, const char* step) {
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) ASSERT_EQ(target.pixel(x, y), from.pixel(x, y)) << step;
+  };
+  paint(source, {0, 0, 16, 16}, white);
+  paint(other, {0, 0, 16, 16}, blue);
+  target.copy_from(source);
+  paint(source, {2, 2, 5, 5}, red);
+  target.copy_from(source);
+  expect_copy_of(source, "a change in the source");
+  paint(target, {8, 8, 12, 12}, blue);
+  target.copy_from(source);
+  expect_copy_of(source, "a change in the target");
+  target.copy_from(other);
+  target.copy_from(source);
+  expect_copy_of(source, "another source in between");
+}
+
 TEST_F(RendererTest, LineLeavesItsEndPointUnpainted) {
   open();
   ZR590_line(0, 0, 0, 10, 0, 1);

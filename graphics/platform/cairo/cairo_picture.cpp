@@ -21,10 +21,6 @@ std::uint32_t packed(Rgb c) {
   return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
 }
 
-raster::Fill fill_of(const Brush& brush) {
-  return {!brush.hollow, packed(brush.colour)};
-}
-
 void set_source(cairo_t* cr, Rgb c) {
   cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
 }
@@ -33,26 +29,37 @@ int pen_pixels(const Pen& pen) {
   return std::max(pen.width, 1);
 }
 
-cairo_surface_t* new_surface(int width, int height) {
-  return cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+// Pictures count their drawing from one counter, so that no two ever share a value.
+std::uint64_t fresh_generation() {
+  static std::uint64_t last = 0;
+  return ++last;
 }
 
 }  // namespace
 
-CairoPicture::CairoPicture(int width, int height)
-    : width_(width),
-      height_(height),
-      surface_(new_surface(width, height)),
-      cr_(cairo_create(surface_)),
+CairoImage::CairoImage(int width, int height)
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
       pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
-      stride_(cairo_image_surface_get_stride(surface_) / 4),
-      raster_(pixels_, width, height, stride_),
-      text_context_(pango_cairo_create_context(cr_)) {
-  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+      stride_(cairo_image_surface_get_stride(surface_) / 4) {
   // A new picture's contents are not defined by the library; start it black, like a fresh
   // bitmap.
-  std::fill(pixels_, pixels_ + static_cast<std::size_t>(stride_) * height_, 0xFF000000u);
+  std::fill(pixels_, pixels_ + static_cast<std::size_t>(stride_) * height, 0xFF000000u);
   cairo_surface_mark_dirty(surface_);
+}
+
+CairoImage::~CairoImage() {
+  cairo_surface_destroy(surface_);
+}
+
+CairoPicture::CairoPicture(int width, int height)
+    : CairoImage(width, height),
+      RetainedPicture(pixels_, width, height, stride_, packed),
+      width_(width),
+      height_(height),
+      cr_(cairo_create(surface_)),
+      text_context_(pango_cairo_create_context(cr_)),
+      generation_(fresh_generation()) {
+  cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
@@ -64,42 +71,34 @@ CairoPicture::~CairoPicture() {
   for (Layout& kept : layouts_) g_object_unref(kept.layout);
   g_object_unref(text_context_);
   cairo_destroy(cr_);
-  cairo_surface_destroy(surface_);
 }
 
-void CairoPicture::begin_direct() {
+void CairoPicture::before_raster() {
   if (!direct_) {
     cairo_surface_flush(surface_);
     direct_ = true;
   }
+  generation_ = fresh_generation();
 }
 
-void CairoPicture::begin_cairo() {
+void CairoPicture::begin_cairo(Box clip) {
   if (direct_) {
     cairo_surface_mark_dirty(surface_);
     direct_ = false;
   }
+  generation_ = fresh_generation();
+  cairo_save(cr_);
+  cairo_rectangle(cr_, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+  cairo_clip(cr_);
 }
 
-void CairoPicture::rectangle(Box box, const Pen& pen, const Brush& brush) {
-  begin_direct();
-  raster_.rectangle(box, pen.width, packed(pen.colour), fill_of(brush));
+void CairoPicture::end_cairo() {
+  cairo_restore(cr_);
 }
 
-void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
-  begin_direct();
-  raster_.ellipse(box, pen.width, packed(pen.colour), fill_of(brush));
-}
-
-void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) {
-  if (pen_pixels(pen) == 1) {
-    // As the original drawing service does it: the interior is the pixels whose centres lie
-    // inside, the outline three thin lines through the corner pixels.
-    begin_direct();
-    raster_.thin_triangle(points, packed(pen.colour), fill_of(brush));
-    return;
-  }
-  begin_cairo();
+void CairoPicture::draw_wide_polygon(const Point (&points)[3], const Pen& pen, const Brush& brush,
+                                     Box clip) {
+  begin_cairo(clip);
   cairo_new_path(cr_);
   cairo_move_to(cr_, points[0].x + 0.5, points[0].y + 0.5);
   cairo_line_to(cr_, points[1].x + 0.5, points[1].y + 0.5);
@@ -114,24 +113,19 @@ void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush
   cairo_set_line_width(cr_, pen_pixels(pen));
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
   cairo_stroke(cr_);
+  end_cairo();
 }
 
-void CairoPicture::line(Point from, Point to, const Pen& pen) {
-  const int w = pen_pixels(pen);
-  if (w == 1) {
-    begin_direct();
-    raster_.thin_line(from, to, packed(pen.colour));
-    return;
-  }
-  begin_cairo();
+void CairoPicture::draw_wide_line(Point from, Point to, const Pen& pen, Box clip) {
+  begin_cairo(clip);
   cairo_new_path(cr_);
   cairo_move_to(cr_, from.x + 0.5, from.y + 0.5);
   cairo_line_to(cr_, to.x + 0.5, to.y + 0.5);
   set_source(cr_, pen.colour);
-  cairo_set_line_width(cr_, w);
+  cairo_set_line_width(cr_, pen_pixels(pen));
   cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
   cairo_stroke(cr_);
-  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  end_cairo();
 }
 
 PangoLayout* CairoPicture::layout(std::string_view text, int height) {
@@ -174,36 +168,66 @@ Extent CairoPicture::text_extent(std::string_view text, int height) {
   return {w, h};
 }
 
-void CairoPicture::text_out(Point at, std::string_view text, int height, Rgb colour) {
-  if (text.empty()) return;
+void CairoPicture::draw_text(Point at, std::string_view text, int height, Rgb colour, Box clip) {
   PangoLayout* shown = layout(text, height);
-  begin_cairo();
+  begin_cairo(clip);
   set_source(cr_, colour);
   cairo_move_to(cr_, at.x, at.y);
   pango_cairo_show_layout(cr_, shown);
+  end_cairo();
+}
+
+Box CairoPicture::text_bounds(Point at, std::string_view text, int height) {
+  PangoRectangle ink, logical;
+  pango_layout_get_pixel_extents(layout(text, height), &ink, &logical);
+  // The glyphs' ink and their cells, and a pixel more for rounding.
+  const int left = std::min(ink.x, logical.x), top = std::min(ink.y, logical.y);
+  const int right = std::max(ink.x + ink.width, logical.x + logical.width);
+  const int bottom = std::max(ink.y + ink.height, logical.y + logical.height);
+  return {at.x + left - 1, at.y + top - 1, at.x + right + 1, at.y + bottom + 1};
+}
+
+CairoPicture& CairoPicture::settled() const {
+  auto& self = const_cast<CairoPicture&>(*this);
+  self.settle();
+  if (!self.direct_) {
+    cairo_surface_flush(surface_);
+    self.direct_ = true;
+  }
+  return self;
 }
 
 bool CairoPicture::write_png(const std::string& path) const {
-  cairo_surface_flush(surface_);
-  return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  return cairo_surface_write_to_png(settled().surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+cairo_surface_t* CairoPicture::surface() const {
+  return settled().surface_;
 }
 
 void CairoPicture::copy_from(const CairoPicture& other) {
-  cairo_surface_flush(other.surface_);
-  begin_direct();
-  const int rows = std::min(height_, other.height_);
-  const int cols = std::min(width_, other.width_);
-  for (int y = 0; y < rows; ++y) {
-    std::memcpy(pixels_ + static_cast<std::size_t>(y) * stride_,
-                other.pixels_ + static_cast<std::size_t>(y) * other.stride_,
-                static_cast<std::size_t>(cols) * 4);
+  CairoPicture& source = other.settled();
+  Box area = source.take_changes();
+  // Pending calls of this picture are covered by the copy; drawn ones make it whole.
+  pixels_replaced();
+  if (source.copied_to_ != this || source.copied_generation_ != generation_) {
+    area = {0, 0, std::min(width_, source.width_), std::min(height_, source.height_)};
   }
+  before_raster();
+  area = raster::intersection(
+      area, {0, 0, std::min(width_, source.width_), std::min(height_, source.height_)});
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::memcpy(pixels_ + static_cast<std::size_t>(y) * stride_ + area.left,
+                source.pixels_ + static_cast<std::size_t>(y) * source.stride_ + area.left,
+                static_cast<std::size_t>(std::max(area.right - area.left, 0)) * 4);
+  }
+  source.copied_to_ = this;
+  source.copied_generation_ = generation_;
 }
 
 Rgb CairoPicture::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0};
-  cairo_surface_flush(surface_);
-  std::uint32_t v = pixels_[static_cast<std::size_t>(y) * stride_ + x];
+  std::uint32_t v = settled().pixels_[static_cast<std::size_t>(y) * stride_ + x];
   return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
           static_cast<std::uint8_t>(v)};
 }
