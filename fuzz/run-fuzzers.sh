@@ -3,7 +3,7 @@
 #
 #   fuzz/run-fuzzers.sh [-t SECONDS] [-j JOBS] [-b BUILD_DIR] [TARGET...]
 #
-# TARGET is drawing_file, script_reader, message_file or text_cutting (default: all four).
+# TARGET is drawing_file, script_reader, message_file, text_cutting or frame (default: all five).
 # Each runs for SECONDS (default 600), JOBS at a time (default 2), at low priority, with its
 # dictionary from fuzz/dict/ if it has one. A target keeps its working corpus in
 # BUILD_DIR/fuzz-corpus/TARGET, started from fuzz/corpus/TARGET, so a later run goes on where this
@@ -31,7 +31,7 @@ while getopts "t:j:b:h" opt; do
 done
 shift $((OPTIND - 1))
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(drawing_file script_reader message_file text_cutting)
+[ "${#targets[@]}" -gt 0 ] || targets=(drawing_file script_reader message_file text_cutting frame)
 
 for t in "${targets[@]}"; do
   if [ ! -x "$build/fuzz/fuzz_$t" ]; then
