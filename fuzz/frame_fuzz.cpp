@@ -1,5 +1,6 @@
 // Retained frames on arbitrary call sequences and editor sessions: whatever the program draws,
-// the picture and every copy the window receives must equal drawing each call at once.
+// the picture and every copy the window receives must equal drawing each call at once. Each
+// input runs twice, the first time with every command drawn at once (FrameCheck).
 //
 // The first byte chooses. Library calls: each following byte is an operation (a clear, a
 // figure or text with arguments from the bytes after it, the last frame again with one call
@@ -14,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "differential_platform.h"
 #include "editor_loop.h"
+#include "frame_check.h"
 #include "fuzz_support.h"
 
 namespace {
 
 using zr590::platform::MessageKind;
-using zr590::testing::DifferentialPlatform;
+using zr590::testing::FrameCheck;
 
 class Bytes {
  public:
@@ -82,19 +83,7 @@ Call read_call(Bytes& in, int kind) {
   return c;
 }
 
-void check_window(DifferentialPlatform& platform) {
-  const std::string difference = platform.window_difference();
-  if (!difference.empty())
-    fuzz::fail("the window differs from drawing each call at once: " + difference);
-}
-
-void check_picture(DifferentialPlatform& platform) {
-  const std::string difference = platform.picture_difference();
-  if (!difference.empty())
-    fuzz::fail("the picture differs from drawing each call at once: " + difference);
-}
-
-void library_calls(Bytes& in, DifferentialPlatform& platform) {
+void library_calls(Bytes in, FrameCheck& check) {
   Display display;
   std::vector<Call> frame, last_frame;
   while (in.more()) {
@@ -121,17 +110,15 @@ void library_calls(Bytes& in, DifferentialPlatform& platform) {
       last_frame = frame;
     } else {
       ZR590_flush();
-      check_window(platform);
-      if (in.byte() & 1) check_picture(platform);
+      check.check_window();
+      if (in.byte() & 1) check.check_picture();
     }
   }
   ZR590_flush();
-  check_window(platform);
-  check_picture(platform);
+  check.check_window();
 }
 
-void editor_session(Bytes& in, zr590::platform::HeadlessPlatform& headless,
-                    DifferentialPlatform& platform) {
+void editor_session(Bytes in, zr590::platform::HeadlessPlatform& headless) {
   for (int messages = 0; in.more() && messages < 64; ++messages) {
     const int what = in.byte() % 8;
     auto send = [&](MessageKind kind, int a, int b = 0) {
@@ -146,10 +133,7 @@ void editor_session(Bytes& in, zr590::platform::HeadlessPlatform& headless,
       send(MessageKind::Timer, 2);
     }
   }
-  platform.after_message = [&] { check_window(platform); };
   run_editor();
-  platform.after_message = nullptr;
-  check_picture(platform);
 }
 
 }  // namespace
@@ -158,15 +142,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   fuzz::FreshLibrary library;
   fuzz::InScratchFolder in_scratch;  // SAVE writes here
-  // Kept for the run, like the backend it wraps.
-  static auto* platform = new DifferentialPlatform(library.platform);
-  zr590::platform::set_current(platform);
-  Bytes in(data + 1, size - 1);
-  if (data[0] & 1) {
-    editor_session(in, library.platform, *platform);
-  } else {
-    library_calls(in, *platform);
-  }
-  zr590::platform::set_current(&library.platform);
+  FrameCheck check(library.platform);
+  const Bytes in(data + 1, size - 1);
+  const std::string difference = check.run([&] {
+    if (data[0] & 1) {
+      editor_session(in, library.platform);
+    } else {
+      library_calls(in, check);
+    }
+  });
+  if (!difference.empty()) fuzz::fail(difference);
   return 0;
 }

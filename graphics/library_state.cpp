@@ -1,5 +1,6 @@
 #include "library_state.h"
 
+#include "frame.h"
 #include "platform/platform.h"
 #include "script.h"
 #include "text_log.h"
@@ -10,12 +11,15 @@ WindowState window_state;
 ScriptState script_state;
 
 void copy_picture() {
-  platform::current().copy_picture_to_window();
+  platform::Platform& p = platform::current();
+  frames.settle(p.picture());
+  p.copy_picture_to_window();
   window_state.picture_dirty = 0;
 }
 
 void reset_library_state() {
   script_close();
+  frames.reset();
   window_state = WindowState{};
   script_state = ScriptState{};
   text_log_reset();

@@ -8,6 +8,7 @@
 #include <zr590/zr590.h>
 
 #include "colours.h"
+#include "frame.h"
 #include "library_state.h"
 #include "renderer.h"
 #include "text_format.h"

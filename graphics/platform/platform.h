@@ -59,7 +59,26 @@ class Picture {
   virtual void text_out(Point at, std::string_view text, int height, Rgb colour) = 0;
   // Writes the picture as a PNG file; false if that failed.
   virtual bool write_png(const std::string& path) const = 0;
+
+  // Optional: drawing within a clip rectangle, so that the library can keep its frames and draw
+  // again only where one differs from the last. A picture that cannot clip keeps these defaults,
+  // and the library then draws every call at once.
+  virtual bool can_clip() const { return false; }
+  // Until the next call, figures and text touch no pixel outside `clip` and paint exactly what
+  // they would unclipped inside it.
+  virtual void set_clip(Box clip) { (void)clip; }
+  // A box holding every pixel text_out may paint for this text. By default the whole picture,
+  // which is always right; a picture that clips should know better.
+  virtual Box text_bounds(Point at, std::string_view text, int height) {
+    (void)at, (void)text, (void)height;
+    return {0, 0, kPictureWidth, kPictureHeight};
+  }
 };
+
+// The library may hold drawing it has not yet put into a picture (it keeps frames and draws
+// them when the picture is needed). A picture calls this before anything outside the library
+// reads its pixels (a test, a PNG file); the library's own copy to the window settles first.
+void settle_drawing(const Picture& picture);
 
 enum class Window { Graphics, Text };
 

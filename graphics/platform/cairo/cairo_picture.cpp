@@ -21,6 +21,10 @@ std::uint32_t packed(Rgb c) {
   return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
 }
 
+raster::Fill fill_of(const Brush& brush) {
+  return {!brush.hollow, packed(brush.colour)};
+}
+
 void set_source(cairo_t* cr, Rgb c) {
   cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
 }
@@ -29,7 +33,13 @@ int pen_pixels(const Pen& pen) {
   return std::max(pen.width, 1);
 }
 
-// Pictures count their drawing from one counter, so that no two ever share a value.
+Box bounding(const Box& a, const Box& b) {
+  if (a.left >= a.right || a.top >= a.bottom) return b;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+// Pictures count their drawing on one counter, so that no two ever share a value.
 std::uint64_t fresh_generation() {
   static std::uint64_t last = 0;
   return ++last;
@@ -37,29 +47,22 @@ std::uint64_t fresh_generation() {
 
 }  // namespace
 
-CairoImage::CairoImage(int width, int height)
-    : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
-      pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
-      stride_(cairo_image_surface_get_stride(surface_) / 4) {
-  // A new picture's contents are not defined by the library; start it black, like a fresh
-  // bitmap.
-  std::fill(pixels_, pixels_ + static_cast<std::size_t>(stride_) * height, 0xFF000000u);
-  cairo_surface_mark_dirty(surface_);
-}
-
-CairoImage::~CairoImage() {
-  cairo_surface_destroy(surface_);
-}
-
 CairoPicture::CairoPicture(int width, int height)
-    : CairoImage(width, height),
-      RetainedPicture(pixels_, width, height, stride_, packed),
-      width_(width),
+    : width_(width),
       height_(height),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
       cr_(cairo_create(surface_)),
+      pixels_(reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface_))),
+      stride_(cairo_image_surface_get_stride(surface_) / 4),
+      raster_(pixels_, width, height, stride_),
+      clip_{0, 0, width, height},
       text_context_(pango_cairo_create_context(cr_)),
       generation_(fresh_generation()) {
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+  // A new picture's contents are not defined by the library; start it black, like a fresh
+  // bitmap.
+  std::fill(pixels_, pixels_ + static_cast<std::size_t>(stride_) * height_, 0xFF000000u);
+  cairo_surface_mark_dirty(surface_);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
@@ -71,34 +74,61 @@ CairoPicture::~CairoPicture() {
   for (Layout& kept : layouts_) g_object_unref(kept.layout);
   g_object_unref(text_context_);
   cairo_destroy(cr_);
+  cairo_surface_destroy(surface_);
 }
 
-void CairoPicture::before_raster() {
+void CairoPicture::set_clip(Box clip) {
+  raster_.set_clip(clip);
+  clip_ = raster_.clip();
+  clipped_ = clip_.left > 0 || clip_.top > 0 || clip_.right < width_ || clip_.bottom < height_;
+}
+
+void CairoPicture::begin_direct() {
   if (!direct_) {
     cairo_surface_flush(surface_);
     direct_ = true;
   }
+  changed_ = bounding(changed_, clip_);
   generation_ = fresh_generation();
 }
 
-void CairoPicture::begin_cairo(Box clip) {
+void CairoPicture::begin_cairo() {
   if (direct_) {
     cairo_surface_mark_dirty(surface_);
     direct_ = false;
   }
+  changed_ = bounding(changed_, clip_);
   generation_ = fresh_generation();
-  cairo_save(cr_);
-  cairo_rectangle(cr_, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
-  cairo_clip(cr_);
+  if (clipped_) {
+    cairo_save(cr_);
+    cairo_rectangle(cr_, clip_.left, clip_.top, clip_.right - clip_.left, clip_.bottom - clip_.top);
+    cairo_clip(cr_);
+  }
 }
 
 void CairoPicture::end_cairo() {
-  cairo_restore(cr_);
+  if (clipped_) cairo_restore(cr_);
 }
 
-void CairoPicture::draw_wide_polygon(const Point (&points)[3], const Pen& pen, const Brush& brush,
-                                     Box clip) {
-  begin_cairo(clip);
+void CairoPicture::rectangle(Box box, const Pen& pen, const Brush& brush) {
+  begin_direct();
+  raster_.rectangle(box, pen.width, packed(pen.colour), fill_of(brush));
+}
+
+void CairoPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
+  begin_direct();
+  raster_.ellipse(box, pen.width, packed(pen.colour), fill_of(brush));
+}
+
+void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) {
+  if (pen_pixels(pen) == 1) {
+    // As the original drawing service does it: the interior is the pixels whose centres lie
+    // inside, the outline three thin lines through the corner pixels.
+    begin_direct();
+    raster_.thin_triangle(points, packed(pen.colour), fill_of(brush));
+    return;
+  }
+  begin_cairo();
   cairo_new_path(cr_);
   cairo_move_to(cr_, points[0].x + 0.5, points[0].y + 0.5);
   cairo_line_to(cr_, points[1].x + 0.5, points[1].y + 0.5);
@@ -116,15 +146,22 @@ void CairoPicture::draw_wide_polygon(const Point (&points)[3], const Pen& pen, c
   end_cairo();
 }
 
-void CairoPicture::draw_wide_line(Point from, Point to, const Pen& pen, Box clip) {
-  begin_cairo(clip);
+void CairoPicture::line(Point from, Point to, const Pen& pen) {
+  const int w = pen_pixels(pen);
+  if (w == 1) {
+    begin_direct();
+    raster_.thin_line(from, to, packed(pen.colour));
+    return;
+  }
+  begin_cairo();
   cairo_new_path(cr_);
   cairo_move_to(cr_, from.x + 0.5, from.y + 0.5);
   cairo_line_to(cr_, to.x + 0.5, to.y + 0.5);
   set_source(cr_, pen.colour);
-  cairo_set_line_width(cr_, pen_pixels(pen));
+  cairo_set_line_width(cr_, w);
   cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
   cairo_stroke(cr_);
+  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
   end_cairo();
 }
 
@@ -168,15 +205,6 @@ Extent CairoPicture::text_extent(std::string_view text, int height) {
   return {w, h};
 }
 
-void CairoPicture::draw_text(Point at, std::string_view text, int height, Rgb colour, Box clip) {
-  PangoLayout* shown = layout(text, height);
-  begin_cairo(clip);
-  set_source(cr_, colour);
-  cairo_move_to(cr_, at.x, at.y);
-  pango_cairo_show_layout(cr_, shown);
-  end_cairo();
-}
-
 Box CairoPicture::text_bounds(Point at, std::string_view text, int height) {
   PangoRectangle ink, logical;
   pango_layout_get_pixel_extents(layout(text, height), &ink, &logical);
@@ -187,47 +215,57 @@ Box CairoPicture::text_bounds(Point at, std::string_view text, int height) {
   return {at.x + left - 1, at.y + top - 1, at.x + right + 1, at.y + bottom + 1};
 }
 
-CairoPicture& CairoPicture::settled() const {
-  auto& self = const_cast<CairoPicture&>(*this);
-  self.settle();
-  if (!self.direct_) {
+void CairoPicture::text_out(Point at, std::string_view text, int height, Rgb colour) {
+  if (text.empty()) return;
+  PangoLayout* shown = layout(text, height);
+  begin_cairo();
+  set_source(cr_, colour);
+  cairo_move_to(cr_, at.x, at.y);
+  pango_cairo_show_layout(cr_, shown);
+  end_cairo();
+}
+
+void CairoPicture::settled() const {
+  settle_drawing(*this);
+  if (!direct_) {
     cairo_surface_flush(surface_);
-    self.direct_ = true;
+    direct_ = true;
   }
-  return self;
 }
 
 bool CairoPicture::write_png(const std::string& path) const {
-  return cairo_surface_write_to_png(settled().surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  settled();
+  return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
 cairo_surface_t* CairoPicture::surface() const {
-  return settled().surface_;
+  settled();
+  return surface_;
 }
 
 void CairoPicture::copy_from(const CairoPicture& other) {
-  CairoPicture& source = other.settled();
-  Box area = source.take_changes();
-  // Pending calls of this picture are covered by the copy; drawn ones make it whole.
-  pixels_replaced();
-  if (source.copied_to_ != this || source.copied_generation_ != generation_) {
-    area = {0, 0, std::min(width_, source.width_), std::min(height_, source.height_)};
-  }
-  before_raster();
-  area = raster::intersection(
-      area, {0, 0, std::min(width_, source.width_), std::min(height_, source.height_)});
+  other.settled();
+  const Box both{0, 0, std::min(width_, other.width_), std::min(height_, other.height_)};
+  Box area = other.changed_;
+  // Only what the other drew since it was copied here, unless this picture changed meanwhile.
+  if (other.copied_to_ != this || other.copied_generation_ != generation_) area = both;
+  area = {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, both.right),
+          std::min(area.bottom, both.bottom)};
+  begin_direct();
   for (int y = area.top; y < area.bottom; ++y) {
     std::memcpy(pixels_ + static_cast<std::size_t>(y) * stride_ + area.left,
-                source.pixels_ + static_cast<std::size_t>(y) * source.stride_ + area.left,
+                other.pixels_ + static_cast<std::size_t>(y) * other.stride_ + area.left,
                 static_cast<std::size_t>(std::max(area.right - area.left, 0)) * 4);
   }
-  source.copied_to_ = this;
-  source.copied_generation_ = generation_;
+  other.changed_ = {0, 0, 0, 0};
+  other.copied_to_ = this;
+  other.copied_generation_ = generation_;
 }
 
 Rgb CairoPicture::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0};
-  std::uint32_t v = settled().pixels_[static_cast<std::size_t>(y) * stride_ + x];
+  settled();
+  std::uint32_t v = pixels_[static_cast<std::size_t>(y) * stride_ + x];
   return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
           static_cast<std::uint8_t>(v)};
 }

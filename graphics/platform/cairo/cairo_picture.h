@@ -1,9 +1,9 @@
 // The off-screen picture on a Cairo image surface, shared by the headless and GTK backends.
 // Antialiasing is off and the figures are placed on exact pixels, so the window shows the
-// same pixels that headless tests check. The picture keeps its frames (RetainedPicture) and
-// the platform-neutral raster draws the figures straight into the surface's pixels; Cairo
-// draws only what the raster does not: wide-pen triangles and lines, and text (Pango, one
-// layout kept per text and size).
+// same pixels that headless tests check. The platform-neutral raster draws the figures
+// straight into the surface's pixels; Cairo draws only what the raster does not: wide-pen
+// triangles and lines, and text (Pango, one layout kept per text and size). Both draw within
+// a clip rectangle, which lets the library draw a frame again only where it changed.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <unordered_map>
 
 #include "platform/platform.h"
-#include "platform/raster/retained_picture.h"
+#include "platform/raster/raster.h"
 
 typedef struct _cairo_surface cairo_surface_t;
 typedef struct _cairo cairo_t;
@@ -22,59 +22,56 @@ typedef struct _PangoLayout PangoLayout;
 
 namespace zr590::platform {
 
-// An RGB24 image surface and its pixels, made before the picture that draws into them.
-class CairoImage {
- public:
-  CairoImage(int width, int height);
-  ~CairoImage();
-  CairoImage(const CairoImage&) = delete;
-  CairoImage& operator=(const CairoImage&) = delete;
-
- protected:
-  cairo_surface_t* surface_;
-  std::uint32_t* pixels_;
-  int stride_;  // in pixels
-};
-
-class CairoPicture final : private CairoImage, public raster::RetainedPicture {
+class CairoPicture final : public Picture {
  public:
   CairoPicture(int width = kPictureWidth, int height = kPictureHeight);
   ~CairoPicture() override;
+  CairoPicture(const CairoPicture&) = delete;
+  CairoPicture& operator=(const CairoPicture&) = delete;
 
+  void rectangle(Box box, const Pen& pen, const Brush& brush) override;
+  void ellipse(Box box, const Pen& pen, const Brush& brush) override;
+  void polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) override;
+  void line(Point from, Point to, const Pen& pen) override;
   Extent text_extent(std::string_view text, int height) override;
+  void text_out(Point at, std::string_view text, int height, Rgb colour) override;
   bool write_png(const std::string& path) const override;
+  bool can_clip() const override { return true; }
+  void set_clip(Box clip) override;
+  Box text_bounds(Point at, std::string_view text, int height) override;
 
   // Copies every pixel of `other` (of the same size) into this picture. Copying again into
-  // the same picture copies only what changed in between.
+  // the same picture copies only what was drawn in between.
   void copy_from(const CairoPicture& other);
   int width() const { return width_; }
   int height() const { return height_; }
   // The pixel at (x, y); black outside the picture.
   Rgb pixel(int x, int y) const;
-  // The surface, its pixels up to date.
+  // The surface, with every drawing call made so far in its pixels.
   cairo_surface_t* surface() const;
 
  private:
-  void draw_wide_polygon(const Point (&points)[3], const Pen& pen, const Brush& brush,
-                         Box clip) override;
-  void draw_wide_line(Point from, Point to, const Pen& pen, Box clip) override;
-  void draw_text(Point at, std::string_view text, int height, Rgb colour, Box clip) override;
-  Box text_bounds(Point at, std::string_view text, int height) override;
-  void before_raster() override;
-
-  // The pixels as every call so far leaves them. Reading pixels draws what the frame
-  // recorded: that is part of what the picture holds, so readers may be const.
-  CairoPicture& settled() const;
-  // Cairo draws within `clip` only, until the matching end_cairo().
-  void begin_cairo(Box clip);
+  // Before the raster writes pixels: Cairo's drawing is in them, and the clip counts as drawn.
+  void begin_direct();
+  // Before Cairo draws: the raster's pixels are in Cairo's view, and Cairo draws within the
+  // clip until end_cairo().
+  void begin_cairo();
   void end_cairo();
+  // The pixels as every call so far leaves them, for reading.
+  void settled() const;
   // The layout of `text` at `height`, made on first use and kept while it is used.
   PangoLayout* layout(std::string_view text, int height);
   void set_layout_text(PangoLayout* layout, std::string_view text, int height);
 
   int width_;
   int height_;
+  cairo_surface_t* surface_;
   cairo_t* cr_;
+  std::uint32_t* pixels_;
+  int stride_;  // in pixels
+  raster::Raster raster_;
+  Box clip_;
+  bool clipped_ = false;  // the clip is less than the whole picture
   PangoContext* text_context_;
   // Layouts by size and text, the most recently used first.
   struct Layout {
@@ -84,13 +81,14 @@ class CairoPicture final : private CairoImage, public raster::RetainedPicture {
   std::list<Layout> layouts_;
   std::unordered_map<std::string_view, std::list<Layout>::iterator> layout_index_;
   std::string key_;  // scratch for look-ups
-  // The raster writes pixels directly, Cairo through its own view of the surface.
-  bool direct_ = true;
-  // Drawn into by calls since this counter was last taken from the process-wide one.
+  mutable bool direct_ = true;
+  // The box drawn in since the last copy out of this picture (copies out keep this record).
+  mutable Box changed_{0, 0, 0, 0};
+  // Drawn into since this value was last taken from a counter shared by all pictures.
   std::uint64_t generation_;
-  // The picture this one was last copied into, and that picture's generation then.
-  const CairoPicture* copied_to_ = nullptr;
-  std::uint64_t copied_generation_ = 0;
+  // The picture this one was last copied into, and that one's generation just after.
+  mutable const CairoPicture* copied_to_ = nullptr;
+  mutable std::uint64_t copied_generation_ = 0;
 };
 
 }  // namespace zr590::platform

@@ -6,7 +6,7 @@
 
 #include "platform/platform.h"
 
-namespace zr590::raster {
+namespace zr590 {
 
 using platform::Box;
 
@@ -40,4 +40,4 @@ class Damage {
   std::vector<Box> rects_;
 };
 
-}  // namespace zr590::raster
+}  // namespace zr590

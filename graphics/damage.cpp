@@ -1,8 +1,8 @@
-#include "platform/raster/damage.h"
+#include "damage.h"
 
 #include <algorithm>
 
-namespace zr590::raster {
+namespace zr590 {
 namespace {
 
 long long area(const Box& b) {
@@ -82,4 +82,4 @@ void Damage::merge_overlaps(std::size_t i) {
   }
 }
 
-}  // namespace zr590::raster
+}  // namespace zr590

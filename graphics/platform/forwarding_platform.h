@@ -1,0 +1,43 @@
+// A platform that passes every call on to another. Tools that wrap a backend to watch or time
+// it (tests, fuzz targets, benchmarks) derive from it and override only what they watch.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace zr590::platform {
+
+class ForwardingPlatform : public Platform {
+ public:
+  explicit ForwardingPlatform(Platform& inner) : inner_(inner) {}
+
+  Extent screen_size() override { return inner_.screen_size(); }
+  void create_window(Window window, const char* title, int x, int y, int width,
+                     int height) override {
+    inner_.create_window(window, title, x, y, width, height);
+  }
+  void create_menu(const char* title, const MenuItem* items, std::size_t count) override {
+    inner_.create_menu(title, items, count);
+  }
+  void set_menu_check(int id, bool checked) override { inner_.set_menu_check(id, checked); }
+  Picture& picture() override { return inner_.picture(); }
+  void copy_picture_to_window() override { inner_.copy_picture_to_window(); }
+  void release_window_dc() override { inner_.release_window_dc(); }
+  Box client_rect(Window window) override { return inner_.client_rect(window); }
+  int show_window(Window window, bool show) override { return inner_.show_window(window, show); }
+  void start_timer(int id, int period_ms) override { inner_.start_timer(id, period_ms); }
+  void kill_timer(int id) override { inner_.kill_timer(id); }
+  void post_quit(int exit_code) override { inner_.post_quit(exit_code); }
+  void post_message(const Message& message) override { inner_.post_message(message); }
+  Take take_message() override { return inner_.take_message(); }
+  bool has_message() override { return inner_.has_message(); }
+  void wait_message() override { inner_.wait_message(); }
+  void text_put_line(std::string_view line) override { inner_.text_put_line(line); }
+  int line_dialog(std::string_view prompt, std::string_view shown, std::string& reply) override {
+    return inner_.line_dialog(prompt, shown, reply);
+  }
+
+ private:
+  Platform& inner_;
+};
+
+}  // namespace zr590::platform
