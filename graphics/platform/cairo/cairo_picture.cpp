@@ -72,6 +72,10 @@ CairoPicture::CairoPicture(int width, int height)
 
 CairoPicture::~CairoPicture() {
   for (Layout& kept : layouts_) g_object_unref(kept.layout);
+  if (scratch_ != nullptr) {
+    cairo_destroy(scratch_cr_);
+    cairo_surface_destroy(scratch_);
+  }
   g_object_unref(text_context_);
   cairo_destroy(cr_);
   cairo_surface_destroy(surface_);
@@ -92,22 +96,48 @@ void CairoPicture::begin_direct() {
   generation_ = fresh_generation();
 }
 
-void CairoPicture::begin_cairo() {
+cairo_t* CairoPicture::begin_cairo() {
   if (direct_) {
     cairo_surface_mark_dirty(surface_);
     direct_ = false;
   }
   changed_ = bounding(changed_, clip_);
   generation_ = fresh_generation();
-  if (clipped_) {
-    cairo_save(cr_);
-    cairo_rectangle(cr_, clip_.left, clip_.top, clip_.right - clip_.left, clip_.bottom - clip_.top);
-    cairo_clip(cr_);
+  if (!clipped_) return cr_;
+  // Under a clip the figure is drawn whole on a scratch copy of the clipped pixels, and only
+  // those are copied back: Cairo does not promise that a clip leaves the pixels inside it as
+  // they would be unclipped (a wide stroke's edge moved where a clip cut it), and frames that
+  // are drawn again piecewise need exactly that.
+  if (scratch_ == nullptr) {
+    scratch_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_);
+    scratch_cr_ = cairo_create(scratch_);
+    cairo_set_antialias(scratch_cr_, CAIRO_ANTIALIAS_NONE);
   }
+  cairo_surface_flush(surface_);
+  cairo_surface_flush(scratch_);
+  copy_clip(pixels_, stride_, scratch_pixels(), stride_);
+  cairo_surface_mark_dirty(scratch_);
+  return scratch_cr_;
 }
 
 void CairoPicture::end_cairo() {
-  if (clipped_) cairo_restore(cr_);
+  if (!clipped_) return;
+  cairo_surface_flush(scratch_);
+  copy_clip(scratch_pixels(), stride_, pixels_, stride_);
+  direct_ = true;  // written around Cairo's back
+}
+
+std::uint32_t* CairoPicture::scratch_pixels() const {
+  return reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(scratch_));
+}
+
+void CairoPicture::copy_clip(const std::uint32_t* from, int from_stride, std::uint32_t* to,
+                             int to_stride) const {
+  for (int y = clip_.top; y < clip_.bottom; ++y) {
+    std::memcpy(to + static_cast<std::size_t>(y) * to_stride + clip_.left,
+                from + static_cast<std::size_t>(y) * from_stride + clip_.left,
+                static_cast<std::size_t>(clip_.right - clip_.left) * 4);
+  }
 }
 
 void CairoPicture::rectangle(Box box, const Pen& pen, const Brush& brush) {
@@ -128,21 +158,21 @@ void CairoPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush
     raster_.thin_triangle(points, packed(pen.colour), fill_of(brush));
     return;
   }
-  begin_cairo();
-  cairo_new_path(cr_);
-  cairo_move_to(cr_, points[0].x + 0.5, points[0].y + 0.5);
-  cairo_line_to(cr_, points[1].x + 0.5, points[1].y + 0.5);
-  cairo_line_to(cr_, points[2].x + 0.5, points[2].y + 0.5);
-  cairo_close_path(cr_);
+  cairo_t* cr = begin_cairo();
+  cairo_new_path(cr);
+  cairo_move_to(cr, points[0].x + 0.5, points[0].y + 0.5);
+  cairo_line_to(cr, points[1].x + 0.5, points[1].y + 0.5);
+  cairo_line_to(cr, points[2].x + 0.5, points[2].y + 0.5);
+  cairo_close_path(cr);
   if (!brush.hollow) {
-    set_source(cr_, brush.colour);
-    cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_fill_preserve(cr_);
+    set_source(cr, brush.colour);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_fill_preserve(cr);
   }
-  set_source(cr_, pen.colour);
-  cairo_set_line_width(cr_, pen_pixels(pen));
-  cairo_set_line_join(cr_, CAIRO_LINE_JOIN_MITER);
-  cairo_stroke(cr_);
+  set_source(cr, pen.colour);
+  cairo_set_line_width(cr, pen_pixels(pen));
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+  cairo_stroke(cr);
   end_cairo();
 }
 
@@ -153,15 +183,15 @@ void CairoPicture::line(Point from, Point to, const Pen& pen) {
     raster_.thin_line(from, to, packed(pen.colour));
     return;
   }
-  begin_cairo();
-  cairo_new_path(cr_);
-  cairo_move_to(cr_, from.x + 0.5, from.y + 0.5);
-  cairo_line_to(cr_, to.x + 0.5, to.y + 0.5);
-  set_source(cr_, pen.colour);
-  cairo_set_line_width(cr_, w);
-  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
-  cairo_stroke(cr_);
-  cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  cairo_t* cr = begin_cairo();
+  cairo_new_path(cr);
+  cairo_move_to(cr, from.x + 0.5, from.y + 0.5);
+  cairo_line_to(cr, to.x + 0.5, to.y + 0.5);
+  set_source(cr, pen.colour);
+  cairo_set_line_width(cr, w);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_stroke(cr);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
   end_cairo();
 }
 
@@ -218,10 +248,10 @@ Box CairoPicture::text_bounds(Point at, std::string_view text, int height) {
 void CairoPicture::text_out(Point at, std::string_view text, int height, Rgb colour) {
   if (text.empty()) return;
   PangoLayout* shown = layout(text, height);
-  begin_cairo();
-  set_source(cr_, colour);
-  cairo_move_to(cr_, at.x, at.y);
-  pango_cairo_show_layout(cr_, shown);
+  cairo_t* cr = begin_cairo();
+  set_source(cr, colour);
+  cairo_move_to(cr, at.x, at.y);
+  pango_cairo_show_layout(cr, shown);
   end_cairo();
 }
 

@@ -3,7 +3,8 @@
 // same pixels that headless tests check. The platform-neutral raster draws the figures
 // straight into the surface's pixels; Cairo draws only what the raster does not: wide-pen
 // triangles and lines, and text (Pango, one layout kept per text and size). Both draw within
-// a clip rectangle, which lets the library draw a frame again only where it changed.
+// a clip rectangle exactly as they would unclipped, which lets the library draw a frame again
+// only where it changed.
 #pragma once
 
 #include <cstdint>
@@ -53,10 +54,14 @@ class CairoPicture final : public Picture {
  private:
   // Before the raster writes pixels: Cairo's drawing is in them, and the clip counts as drawn.
   void begin_direct();
-  // Before Cairo draws: the raster's pixels are in Cairo's view, and Cairo draws within the
-  // clip until end_cairo().
-  void begin_cairo();
+  // Before Cairo draws: the raster's pixels are in Cairo's view. Returns the context to draw
+  // with, until end_cairo().
+  cairo_t* begin_cairo();
   void end_cairo();
+  std::uint32_t* scratch_pixels() const;
+  // The clip's rows from one buffer (of this picture's size) to another.
+  void copy_clip(const std::uint32_t* from, int from_stride, std::uint32_t* to,
+                 int to_stride) const;
   // The pixels as every call so far leaves them, for reading.
   void settled() const;
   // The layout of `text` at `height`, made on first use and kept while it is used.
@@ -73,6 +78,9 @@ class CairoPicture final : public Picture {
   Box clip_;
   bool clipped_ = false;  // the clip is less than the whole picture
   PangoContext* text_context_;
+  // Where Cairo draws under a clip, made on first need.
+  cairo_surface_t* scratch_ = nullptr;
+  cairo_t* scratch_cr_ = nullptr;
   // Layouts by size and text, the most recently used first.
   struct Layout {
     std::string key;
