@@ -1,5 +1,6 @@
 #include "library_state.h"
 
+#include "event_core.h"
 #include "platform/platform.h"
 #include "script.h"
 #include "text_log.h"
@@ -7,7 +8,6 @@
 namespace zr590 {
 
 WindowState window_state;
-ScriptState script_state;
 
 void copy_picture() {
   platform::current().copy_picture_to_window();
@@ -17,7 +17,7 @@ void copy_picture() {
 void reset_library_state() {
   script_close();
   window_state = WindowState{};
-  script_state = ScriptState{};
+  event_core() = EventCore{};
   text_log_reset();
 }
 

@@ -14,6 +14,8 @@ namespace zr590::platform {
 
 inline constexpr int kPictureWidth = 601;
 inline constexpr int kPictureHeight = 540;
+// The virtual-key code of Ctrl.
+inline constexpr int kCtrlKey = 17;
 
 struct Rgb {
   std::uint8_t r, g, b;
@@ -68,11 +70,11 @@ enum class MessageKind {
   Destroy,      // the window is being destroyed
   Size,         // the client area changed size
   Paint,        // the window needs repainting
-  LButtonDown,  // a = x, b = y in client pixels
+  LButtonDown,  // a = x, b = y in client pixels (0-65535)
   KeyDown,      // a = Windows virtual-key code (17 Ctrl, 65..90 letters)
   KeyUp,        // a = virtual-key code
   Char,         // a = character code (the logic keeps its low 8 bits)
-  Command,      // a = command word: menu id in the low 16 bits, notification code above
+  Command,      // a = menu command id, b = notification code (0 from a menu)
   Timer,        // a = timer id
   FocusLost,    // the window lost the keyboard focus (a key released elsewhere is not seen)
 };
@@ -154,6 +156,10 @@ void set_current_on_first_use(Platform* (*open)());
 // instead): takes the backend's own arguments out of argv, installs the backend and runs
 // `program` with the rest through run_application(). Returns the process's exit status.
 ZR590_API int run_process(int argc, char** argv, int (*program)(int, char**));
+
+// Script lines the library has read since the program started: progress a playing script
+// makes without any input.
+unsigned long script_lines_read();
 
 }  // namespace zr590::platform
 

@@ -4,7 +4,6 @@
 
 #include "line_input.h"
 #include "platform/text_encoding.h"
-#include "script.h"
 
 namespace zr590::platform {
 namespace {

@@ -44,7 +44,7 @@ std::optional<Message> to_message(Window window, UINT msg, WPARAM wparam, LPARAM
     case WM_CHAR:
       return Message{window, MessageKind::Char, word};
     case WM_COMMAND:
-      return Message{window, MessageKind::Command, word};
+      return Message{window, MessageKind::Command, LOWORD(wparam), HIWORD(wparam)};
     case WM_TIMER:
       return Message{window, MessageKind::Timer, word};
     case WM_KILLFOCUS:
@@ -66,7 +66,7 @@ std::optional<NativeMessage> to_native(const Message& message) {
     case MessageKind::LButtonDown:
       return NativeMessage{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(message.a, message.b)};
     case MessageKind::Command:
-      return NativeMessage{WM_COMMAND, a, 0};
+      return NativeMessage{WM_COMMAND, MAKEWPARAM(message.a, message.b), 0};
     case MessageKind::Timer:
       return NativeMessage{WM_TIMER, a, 0};
     default:
