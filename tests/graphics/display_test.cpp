@@ -14,7 +14,7 @@ class DisplayTest : public LibraryTest {};
 TEST_F(DisplayTest, OpensTheLibraryWithLoggingOffAndClosesIt) {
   {
     Display display;
-    EXPECT_TRUE(platform_.exists(platform::Window::Graphics));
+    EXPECT_TRUE(platform_.window_exists(platform::Window::Graphics));
     EXPECT_TRUE(platform_.timer_running());
     EXPECT_FALSE(window_state.logging_on);
     EXPECT_FALSE(platform_.menu_checked(4));

@@ -96,16 +96,16 @@ TEST_F(WindowProcTest, QuitFromShortcutMenuAndCloseBoxEachEndOneWait) {
   ctrl('Q');
   click(1, 1);
   EXPECT_EQ(await(), Quit);
-  EXPECT_TRUE(platform_.exists(platform::Window::Graphics));
+  EXPECT_TRUE(platform_.window_exists(platform::Window::Graphics));
   EXPECT_EQ(await(), Mouse);
   command(CmdQuit);
   EXPECT_EQ(await(), Quit);
-  EXPECT_TRUE(platform_.exists(platform::Window::Text));
+  EXPECT_TRUE(platform_.window_exists(platform::Window::Text));
   platform_.push_close();
   int x = 5, y = 5;
   EXPECT_EQ(await(&x, &y), Quit);
   EXPECT_EQ(x, 0);
-  EXPECT_FALSE(platform_.exists(platform::Window::Graphics));
+  EXPECT_FALSE(platform_.window_exists(platform::Window::Graphics));
   EXPECT_FALSE(platform_.timer_running());
 }
 

@@ -22,7 +22,8 @@ using Clock = std::chrono::steady_clock;
 class GtkPlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform_ = std::make_unique<GtkPlatform>([this](const Message& m) {
+    platform_ = std::make_unique<GtkPlatform>();
+    platform_->set_window_procedure([this](const Message& m) {
       seen_.push_back(m);
       // The library's graphics window procedure builds its menu when the window is created.
       if (m.window == Window::Graphics && m.kind == MessageKind::Create) {
