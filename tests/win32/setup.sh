@@ -3,7 +3,7 @@
 # (or takes the one given) and checks its image. Then it chooses the Wine that runs here: where
 # 32-bit Wine starts, the 32-bit program in a 32-bit prefix; where it cannot (a kernel without
 # 32-bit support), the 64-bit program, built and checked the same way, in a 64-bit prefix.
-# The chosen programs (editor, menu probe, message test) go to OUT/bin with wine.env, which
+# The chosen programs (editor, menu probe) go to OUT/bin with wine.env, which
 # names the Wine; the prefix, which shows everything on a virtual desktop, to
 # OUT/wineprefix32 or OUT/wineprefix64.
 #   setup.sh SOURCE_ROOT OUT [SHAPE_EDITOR_32_EXE] [SHAPE_EDITOR_64_EXE]
@@ -57,9 +57,6 @@ cp "$out/build-$mingw/shape-editor.exe" "$out/bin/"
 flags=(-std=c++20 -O2 -Wall -Wextra -Werror -static)
 "$mingw-g++" "${flags[@]}" -shared "$here/probe/menu_probe_hook.cpp" -o "$out/bin/menu_probe_hook.dll"
 "$mingw-g++" "${flags[@]}" "$here/probe/menu_probe.cpp" -o "$out/bin/menu_probe.exe"
-"$mingw-g++" "${flags[@]}" -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I"$src/graphics" \
-  -I"$src/graphics/include" "$here/messages_test.cpp" \
-  "$src/graphics/platform/win32/win32_messages.cpp" -o "$out/bin/win32_messages_test.exe"
 printf 'wine_bits=%s\nwine_loader=%q\nwine_why=%q\n' "$bits" "$loader" "$why" >"$out/bin/wine.env"
 
 use_wine "$out/bin"
