@@ -60,13 +60,22 @@ void HeadlessPlatform::push_reply(std::string reply) {
   replies_.push_back(std::move(reply));
 }
 
-void HeadlessPlatform::let_timers_tick() {
-  int longest = 0;
-  for (const auto& [id, period] : timers_) {
+void HeadlessPlatform::let_time_pass(long ms) {
+  elapsed_ms_ += ms;
+  for (auto& [id, timer] : timers_) {
+    if (timer.due_ms > elapsed_ms_) continue;
     queue().timer_fired(id);
-    longest = std::max(longest, period);
+    // Ticks not taken merge: the next one is a whole period after the last one due.
+    timer.due_ms +=
+        (elapsed_ms_ - timer.due_ms) / timer.period_ms * timer.period_ms + timer.period_ms;
   }
-  elapsed_ms_ += longest;
+}
+
+void HeadlessPlatform::pass_time_to_next_tick() {
+  if (timers_.empty()) return;
+  long next = timers_.begin()->second.due_ms;
+  for (const auto& [id, timer] : timers_) next = std::min(next, timer.due_ms);
+  let_time_pass(next - elapsed_ms_);
 }
 
 bool HeadlessPlatform::visible(Window window) const {
@@ -135,7 +144,9 @@ int HeadlessPlatform::show_window(Window window, bool show) {
 }
 
 void HeadlessPlatform::start_timer(int id, int period_ms) {
-  timers_[id] = period_ms;
+  // A period below 1 ms ticks every millisecond.
+  const long period = std::max(period_ms, 1);
+  timers_[id] = {period, elapsed_ms_ + period};
 }
 
 void HeadlessPlatform::kill_timer(int id) {
@@ -162,7 +173,7 @@ void HeadlessPlatform::pump_events(bool block) {
   if (queue().ready()) return;
   if (tick_at_head()) {
     script_.pop_front();
-    let_timers_tick();
+    pass_time_to_next_tick();
     return;
   }
   // Nothing will ever arrive once the script is used up: that is the user closing the window.

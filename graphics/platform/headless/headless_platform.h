@@ -11,7 +11,7 @@
 // - the text window as `text:` lines and the line dialog as `dialog:` and `reply:` lines of a
 //   transcript, with the dialog's answers from a queue of replies.
 // Limitations:
-// - no time passes but the script's ticks: a timer runs at its period only as the script says;
+// - no time passes but as the script's ticks say: each tick lets time pass until a timer ticks;
 // - the dialog runs no modal loop: messages scripted after it come after it;
 // - once the script is used up, the next wait closes the graphics window, so every run ends.
 // Dependencies: Cairo and Pango (through the shared picture).
@@ -44,9 +44,14 @@ class HeadlessPlatform final : public Platform {
   void push_close();
   // Queues an answer for the next line dialog; a dialog that finds none gets "".
   void push_reply(std::string reply);
-  // Lets one period of every running timer pass now, while the program is busy: their ticks
-  // wait in the queue (merged) until the program takes them.
-  void let_timers_tick();
+  // Input that arrives now, as a window system's would: into the library's queue at once,
+  // ahead of nothing the program has not taken.
+  void arrive(const Input& input) { queue().push_input(input); }
+  // Lets time pass while the program is busy: each running timer whose tick falls due ticks
+  // (its ticks merged until the program takes them).
+  void let_time_pass(long ms);
+  // Lets time pass until the next tick of a running timer.
+  void pass_time_to_next_tick();
   // Where `text: LINE`, `dialog: PROMPT` and `reply: TEXT` lines go (nullptr: nowhere).
   void set_transcript(std::ostream* out) { transcript_ = out; }
   // Runs while a line dialog is open, before it takes its reply (tests use it to deliver
@@ -72,7 +77,7 @@ class HeadlessPlatform final : public Platform {
   const std::vector<MenuItem>& menu() const { return menu_; }
   const std::string& menu_title() const { return menu_title_; }
   bool timer_running() const { return !timers_.empty(); }
-  // Time the script's ticks have let pass, in milliseconds.
+  // Time let pass since the backend was made, in milliseconds.
   long elapsed_ms() const { return elapsed_ms_; }
   bool window_dc_held() const { return window_dc_; }
   const std::vector<std::string>& text_lines() const { return text_lines_; }
@@ -119,7 +124,11 @@ class HeadlessPlatform final : public Platform {
   // Scripted input that has not arrived yet; a tick is an entry with kind Timer.
   std::deque<Input> script_;
   std::deque<std::string> replies_;
-  std::map<int, int> timers_;  // running timers: id -> period in ms
+  struct Timer {
+    long period_ms;
+    long due_ms;  // when it ticks next
+  };
+  std::map<int, Timer> timers_;  // the running timers by id
   long elapsed_ms_ = 0;
   long polls_without_input_ = 0;
   unsigned long script_lines_seen_ = 0;
