@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
+#include <utility>
+
 #include "platform/win32/line_dialog.h"
 #include "platform/win32/text_console.h"
 #include "platform/win32/win32_messages.h"
@@ -22,6 +24,12 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
 
 Win32Platform::~Win32Platform() {
   if (the_platform == this) the_platform = nullptr;
+  // The windows go without telling the library (the program that made them is over); the
+  // process's own platform lives to its end, so this is for tests that make one per case.
+  release_window_dc();
+  for (HWND& window : windows_) {
+    if (window != nullptr) DestroyWindow(std::exchange(window, nullptr));
+  }
 }
 
 LRESULT CALLBACK Win32Platform::graphics_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {

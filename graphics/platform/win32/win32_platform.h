@@ -59,6 +59,9 @@ class Win32Platform final : public Platform {
                   std::string& reply) override;
   bool window_exists(Window window) override { return hwnd(window) != nullptr; }
 
+  // The native window, for tests that play the user (nullptr when it does not exist).
+  HWND native_window(Window window) const { return windows_[window == Window::Graphics ? 0 : 1]; }
+
  protected:
   // The system's queue is the message source: the library's queue is not used.
   void pump_events(bool) override {}
