@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "event_core.h"
 #include "fuzz_support.h"
 #include "library_state.h"
 #include "menu.h"
@@ -106,7 +107,7 @@ void check_playback(std::string_view bytes) {
   }
   if (!expected.ended) return;
   fuzz::check(await().kind == Quit, "playback went on after the script's end");
-  fuzz::check(!zr590::script_state.playing, "playback still switched on");
+  fuzz::check(!zr590::event_core().view().playing, "playback still switched on");
   std::vector<std::string> lines = zr590::text_log_lines();
   fuzz::check(lines == (expected.eof_message ? std::vector<std::string>{kEofLine}
                                              : std::vector<std::string>{}),
@@ -139,10 +140,9 @@ void check_round_trip(std::string_view bytes) {
   ZR590_open(nullptr, nullptr, nullptr, 1);
   zr590::script_write_event(Mouse, x, y, 0);
   zr590::script_write_event(Key, 0, 0, key);
-  zr590::script_state.periodic_count = n;
-  zr590::script_write_event(Periodic, 0, 0, 0);
+  zr590::script_write_periodic(n);
   zr590::script_close();
-  zr590::script_state.playing = true;
+  zr590::event_core().command(zr590::CmdPlaybackScript);
   fuzz::check(await() == Event{Mouse, x, y, 0}, "a recorded click played back differently");
   fuzz::check(await() == Event{Key, 0, 0, key}, "a recorded key played back differently");
   for (int i = 0; i < n; ++i) {

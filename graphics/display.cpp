@@ -13,7 +13,7 @@ bool Display::displayExists = false;
 
 Display::Display() : width(600), height(500) {
   if (displayExists) {
-    char reply[256] = "";
+    char reply[ZR590_REPLY_SIZE] = "";
     ZR590_gets(kSecondDisplayMessage, reply);
     std::exit(-1);
   }

@@ -1,20 +1,13 @@
 // Opening and closing the library: the process entry, windows, picture, timer and switches.
 #include <zr590/zr590.h>
 
+#include "event_core.h"
 #include "library_state.h"
 #include "menu.h"
 #include "platform/platform.h"
-#include "script.h"
 
 namespace zr590 {
 StartupArgs startup_args;
-
-namespace {
-constexpr int kTimerId = 2;
-constexpr int kTimerPeriodMs = 100;
-constexpr int kGraphicsWidth = 601;
-constexpr int kGraphicsHeight = 540;
-}  // namespace
 
 }  // namespace zr590
 
@@ -30,11 +23,11 @@ int ZR590_open(void* instance, void* prev_instance, char* command_line, int show
   (void)show_command;
   zr590::platform::Platform& p = zr590::platform::current();
   zr590::platform::Extent screen = p.screen_size();
-  window_state.step_requested = false;
-  window_state.running = false;
+  // The library starts with no animation and no step requested.
+  zr590::event_core().animate(static_cast<int>(AnimationState::Halt));
   window_state.graphics_window = true;
-  p.create_window(zr590::platform::Window::Graphics, "ZR590 Graphics", 0, 0, zr590::kGraphicsWidth,
-                  zr590::kGraphicsHeight);
+  p.create_window(zr590::platform::Window::Graphics, "ZR590 Graphics", 0, 0,
+                  zr590::kGraphicsWindowSize.width, zr590::kGraphicsWindowSize.height);
   window_state.text_window = true;
   p.create_window(zr590::platform::Window::Text, "ZR590 Text", 0, (2 * screen.height) / 3 + 1,
                   screen.width, screen.height / 3);
@@ -52,7 +45,7 @@ int ZR590_close() {
     zr590::platform::current().release_window_dc();
     window_state.window_dc = false;
   }
-  zr590::script_close();
+  zr590::event_core().close_script();
   return 1;
 }
 

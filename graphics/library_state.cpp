@@ -1,5 +1,6 @@
 #include "library_state.h"
 
+#include "event_core.h"
 #include "frame.h"
 #include "platform/platform.h"
 #include "script.h"
@@ -8,7 +9,6 @@
 namespace zr590 {
 
 WindowState window_state;
-ScriptState script_state;
 
 void copy_picture() {
   platform::Platform& p = platform::current();
@@ -21,7 +21,7 @@ void reset_library_state() {
   script_close();
   frames.reset();
   window_state = WindowState{};
-  script_state = ScriptState{};
+  event_core() = EventCore{};
   text_log_reset();
 }
 

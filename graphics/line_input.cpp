@@ -1,17 +1,17 @@
 #include "line_input.h"
 
+#include <zr590/zr590.h>
+
 #include <algorithm>
 #include <cstring>
-
-#include <zr590/zr590.h>
 
 #include "platform/platform.h"
 
 namespace zr590 {
 
 std::string dialog_prompt(std::string_view prompt) {
-  std::string shown(prompt.substr(0, kPromptLength));
-  shown.resize(kPromptLength, ' ');
+  std::string shown(prompt.substr(0, platform::kPromptLength));
+  shown.resize(platform::kPromptLength, ' ');
   return shown;
 }
 
@@ -23,7 +23,7 @@ int ZR590_gets(const char* prompt, char* reply) {
   if (zr590::platform::current().line_dialog(asked, zr590::dialog_prompt(asked), typed) == -1) {
     return 0;
   }
-  std::size_t length = std::min(typed.size(), zr590::kReplyLength);
+  std::size_t length = std::min(typed.size(), zr590::platform::kReplyLength);
   std::memcpy(reply, typed.data(), length);
   reply[length] = '\0';
   return 1;

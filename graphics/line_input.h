@@ -1,4 +1,4 @@
-// The line-input dialog's contract, shared by every backend.
+// The line-input dialog's prompt, as every backend's dialog shows it.
 #pragma once
 
 #include <string>
@@ -6,10 +6,8 @@
 
 namespace zr590 {
 
-inline constexpr std::size_t kPromptLength = 79;
-inline constexpr std::size_t kReplyLength = 255;
-
-// The prompt as the dialog shows it: cut or padded with spaces to 79 characters.
+// The prompt as the dialog shows it: cut or padded with spaces to platform::kPromptLength
+// characters.
 std::string dialog_prompt(std::string_view prompt);
 
 }  // namespace zr590

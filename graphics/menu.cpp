@@ -1,7 +1,7 @@
 #include "menu.h"
 
+#include "event_core.h"
 #include "library_state.h"
-#include "script.h"
 
 namespace zr590 {
 
@@ -26,53 +26,20 @@ const platform::MenuItem run_menu_items[kRunMenuItemCount] = {
 };
 
 void perform_command(int id) {
-  platform::Platform& p = platform::current();
   switch (id) {
-    case CmdAnimate:
-      window_state.running = true;
-      break;
-    case CmdHalt:
-      window_state.running = false;
-      break;
-    case CmdAdvanceFrame:
-      window_state.running = false;
-      window_state.step_requested = true;
-      break;
     case CmdLogging:
       window_state.logging_on = !window_state.logging_on;
-      p.set_menu_check(CmdLogging, window_state.logging_on);
+      platform::current().set_menu_check(CmdLogging, window_state.logging_on);
       // A program that asked for it (ZR590_visible_logging) shows its log as it switches
       // logging on; switching off leaves the window as it is.
       if (window_state.logging_on && window_state.visible_logging) ZR590_show_text_window(1);
       break;
-    case CmdRecordScript:
-      if (script_state.recording) {
-        script_stop_recording();
-      } else {
-        script_start_recording();
-      }
-      break;
-    case CmdPlaybackScript:
-      if (script_state.playing) {
-        script_state.playing = false;
-        p.set_menu_check(CmdPlaybackScript, false);
-        script_close();
-      } else {
-        window_state.running = false;
-        window_state.step_requested = false;
-        script_state.playing = true;
-        p.set_menu_check(CmdPlaybackScript, true);
-      }
-      break;
-    case CmdPlayOneScript:
-      script_state.play_one_requested = true;
-      window_state.running = false;
-      window_state.step_requested = false;
-      break;
     case CmdQuit:
-      p.post_quit(0);
+      platform::current().post_quit(0);
       break;
     default:
+      // Animation and scripts: what events come, and from where.
+      event_core().command(id);
       break;
   }
 }

@@ -1,30 +1,24 @@
 #include "script.h"
 
+#include <zr590/zr590.h>
+
 #include <cctype>
 #include <climits>
 #include <cstdio>
 #include <cstring>
 
-#include <zr590/zr590.h>
-
-#include "library_state.h"
-#include "menu.h"
 #include "platform/platform.h"
 
 namespace zr590 {
 namespace {
 
-constexpr std::size_t kLetterIndex = 6;    // the letter after "ZR590_"
-constexpr std::size_t kNumberLength = 11;  // the longest 32-bit decimal with its sign
-
 // Lines read from scripts since the program started; never reset.
 unsigned long lines_read = 0;
 
-bool open_script(ScriptMode mode) {
-  script_state.script_file = std::fopen(kScriptFileName, mode == ScriptMode::Writing ? "w" : "r");
-  script_state.mode = script_state.script_file != nullptr ? mode : ScriptMode::Closed;
-  return script_state.script_file != nullptr;
-}
+constexpr std::size_t kLetterIndex = 6;    // the letter after "ZR590_"
+constexpr std::size_t kNumberLength = 11;  // the longest 32-bit decimal with its sign
+
+enum class ScriptMode { Closed, Reading, Writing };
 
 // Standard decimal conversion of a collected run: an optional leading minus, then digits up
 // to the first other character. Values beyond 32 bits saturate.
@@ -53,8 +47,12 @@ std::string_view next_run(std::string_view line, std::size_t& pos, InRun in_run)
   return run.substr(0, kNumberLength);
 }
 
-bool digit_or_minus(char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '-'; }
-bool digit(char c) { return std::isdigit(static_cast<unsigned char>(c)); }
+bool digit_or_minus(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) || c == '-';
+}
+bool digit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c));
+}
 
 bool blank_line(const char* line) {
   return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0;
@@ -106,127 +104,82 @@ ScriptLine parse_script_line(std::string_view line) {
   return parsed;
 }
 
+namespace {
+
+std::FILE* script_file = nullptr;
+ScriptMode mode = ScriptMode::Closed;
+
+bool open_script(ScriptMode wanted) {
+  script_file = std::fopen(kScriptFileName, wanted == ScriptMode::Writing ? "w" : "r");
+  mode = script_file != nullptr ? wanted : ScriptMode::Closed;
+  return script_file != nullptr;
+}
+
+// The file, open for writing; nullptr after reporting that it cannot be.
+std::FILE* file_for_writing() {
+  if (script_file == nullptr) {
+    if (open_script(ScriptMode::Writing)) return script_file;
+  } else if (mode == ScriptMode::Writing) {
+    return script_file;
+  }
+  // Also when it is open for a playback that runs: writing now would destroy the script being
+  // played.
+  ZR590_printf("Cannot open script file %s for writing\n", kScriptFileName);
+  return nullptr;
+}
+
+}  // namespace
+
 void script_write_event(int kind, int x, int y, char key) {
   // Only these make a line. Opening the file for any other (a Quit) would empty the script
   // that was there and write nothing in its place.
-  if (kind != Mouse && kind != Key && kind != Periodic) return;
-  if (script_state.script_file == nullptr) {
-    if (!open_script(ScriptMode::Writing)) {
-      ZR590_printf("Cannot open script file %s for writing\n", kScriptFileName);
-      return;
-    }
-  } else if (script_state.mode != ScriptMode::Writing) {
-    // Open for a playback that runs: writing now would destroy the script being played.
-    ZR590_printf("Cannot open script file %s for writing\n", kScriptFileName);
-    return;
-  }
-  std::FILE* file = script_state.script_file;
-  switch (kind) {
-    case Mouse:
-      std::fprintf(file, "ZR590_MOUSE(%d, %d);\n", x, y);
-      break;
-    case Key:
-      std::fprintf(file, "ZR590_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
-      break;
-    case Periodic:
-      std::fprintf(file, "ZR590_PERIODIC(%d);\n", script_state.periodic_count);
-      break;
-    default:
-      break;
+  if (kind != Mouse && kind != Key) return;
+  std::FILE* file = file_for_writing();
+  if (file == nullptr) return;
+  if (kind == Mouse) {
+    std::fprintf(file, "ZR590_MOUSE(%d, %d);\n", x, y);
+  } else {
+    std::fprintf(file, "ZR590_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
   }
 }
 
-int script_read_event() {
-  if (script_state.script_file == nullptr) {
-    if (!open_script(ScriptMode::Reading)) {
-      ZR590_printf("Cannot open script file %s for reading\n", kScriptFileName);
-      script_stop_playback();
-      return 0;
-    }
-  } else if (script_state.mode != ScriptMode::Reading) {
-    // Still being recorded: its lines are not complete until the recording is closed.
+void script_write_periodic(int count) {
+  if (std::FILE* file = file_for_writing()) std::fprintf(file, "ZR590_PERIODIC(%d);\n", count);
+}
+
+std::optional<ScriptLine> script_read_line() {
+  if (script_file == nullptr ? !open_script(ScriptMode::Reading) : mode != ScriptMode::Reading) {
+    // Open for writing, the script is still being recorded: its lines are not complete until
+    // the recording is closed.
     ZR590_printf("Cannot open script file %s for reading\n", kScriptFileName);
-    script_stop_playback();
-    return 0;
+    return std::nullopt;
   }
-  if (script_state.playback_periodic_count > 0) {
-    --script_state.playback_periodic_count;
-    window_state.pending.kind = Periodic;
-    return 1;
-  }
-  std::FILE* file = script_state.script_file;
   char line[kScriptLineLength + 1];
-  bool got = read_line(file, line);
-  while (got && blank_line(line) && !std::feof(file)) got = read_line(file, line);
-  if (!got || std::feof(file) || std::ferror(file)) {
+  bool got = read_line(script_file, line);
+  while (got && blank_line(line) && !std::feof(script_file)) got = read_line(script_file, line);
+  if (!got || std::feof(script_file) || std::ferror(script_file)) {
     ZR590_printf("EOF encountered in script file %s\n", kScriptFileName);
-    script_stop_playback();
     // Closed at its end, so that the next playback starts again from the first line.
     script_close();
-    return 0;
+    return std::nullopt;
   }
-  ScriptLine parsed = parse_script_line(line);
-  switch (parsed.kind) {
-    case ScriptLine::Key:
-      window_state.pending.kind = Key;
-      window_state.pending.key = parsed.key;
-      break;
-    case ScriptLine::Mouse:
-      window_state.pending.kind = Mouse;
-      window_state.pending.x = parsed.x;
-      window_state.pending.y = parsed.y;
-      break;
-    case ScriptLine::Periodic:
-      window_state.pending.kind = Periodic;
-      script_state.playback_periodic_count = parsed.count - 1;
-      break;
-    case ScriptLine::Unknown:
-      script_stop_playback();
-      return 0;
-  }
-  return 1;
+  return parse_script_line(line);
 }
 
-void script_stop_playback() {
-  script_state.playing = false;
-  script_state.play_one_requested = false;
-  platform::current().set_menu_check(CmdPlaybackScript, false);
-}
-
-void script_start_recording() {
-  script_state.recording = true;
-  platform::current().set_menu_check(CmdRecordScript, true);
-  // A playback that stopped (at an unknown line, or after single steps) leaves the file open
-  // for reading. With no playback running that handle serves nobody, and kept it would refuse
-  // every line of the new recording.
-  if (script_state.mode == ScriptMode::Reading && !script_state.playing &&
-      !script_state.play_one_requested) {
-    script_close();
-  }
-}
-
-void script_stop_recording() {
-  script_state.recording = false;
-  platform::current().set_menu_check(CmdRecordScript, false);
-  if (script_state.periodic_count > 0) {
-    script_write_event(Periodic, 0, 0, 0);
-    script_state.periodic_count = 0;
-  }
-  script_close();
-}
-
-unsigned long script_lines_read() {
-  return lines_read;
+bool script_open_for_reading() {
+  return script_file != nullptr && mode == ScriptMode::Reading;
 }
 
 void script_close() {
-  if (script_state.script_file != nullptr) {
-    std::fclose(script_state.script_file);
-    script_state.script_file = nullptr;
+  if (script_file != nullptr) {
+    std::fclose(script_file);
+    script_file = nullptr;
   }
-  script_state.mode = ScriptMode::Closed;
-  // A closed script restarts at its first line, so a run left over from it is void.
-  script_state.playback_periodic_count = 0;
+  mode = ScriptMode::Closed;
+}
+
+unsigned long platform::script_lines_read() {
+  return lines_read;
 }
 
 }  // namespace zr590

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace zr590 {
@@ -19,16 +20,6 @@ inline constexpr const char* kScriptFileName = "ZR590.SCR";
 // The reader takes at most this many characters of a line; the rest of a longer line is
 // skipped.
 inline constexpr std::size_t kScriptLineLength = 511;
-
-void script_write_event(int kind, int x, int y, char key);
-// 1 after placing the next script event in the event slot; 0 after switching playback off.
-int script_read_event();
-void script_stop_playback();
-void script_start_recording();
-void script_stop_recording();
-void script_close();
-// How many script lines have been read since the program started (a measure of progress).
-unsigned long script_lines_read();
 
 // What one script line means.
 struct ScriptLine {
@@ -39,5 +30,18 @@ struct ScriptLine {
   int count = 0;  // periodic events on the line
 };
 ScriptLine parse_script_line(std::string_view line);
+
+// Writes a mouse or key line (other kinds write nothing), opening the file for writing when
+// none is open.
+void script_write_event(int kind, int x, int y, char key);
+// Writes a periodic line for a run of `count` events.
+void script_write_periodic(int count);
+// The next line of the script, blank lines skipped, opening the file for reading when none is
+// open. Nothing, after reporting it in the text window, when the file cannot be read or has
+// ended (then it is closed, so that the next playback starts from the first line).
+std::optional<ScriptLine> script_read_line();
+// Whether the file is open, and open for reading.
+bool script_open_for_reading();
+void script_close();
 
 }  // namespace zr590

@@ -1,16 +1,11 @@
 // The graphics window's procedure: input into the event slot, menu commands and shortcuts,
 // the timer, repaint and the drawing origin.
-#include "colours.h"
+#include "event_core.h"
 #include "library_state.h"
 #include "menu.h"
 #include "platform/platform.h"
 
 namespace zr590 {
-
-namespace {
-constexpr int kCtrlKey = 17;
-constexpr int kTimerId = 2;
-}  // namespace
 
 void graphics_window_proc(const platform::Message& message) {
   using platform::MessageKind;
@@ -28,42 +23,28 @@ void graphics_window_proc(const platform::Message& message) {
     case MessageKind::Paint:
       copy_picture();
       break;
-    case MessageKind::LButtonDown: {
-      // The position word holds two unsigned 16-bit client coordinates.
-      int px = message.a & 0xFFFF;
-      int py = message.b & 0xFFFF;
-      window_state.pending.kind = Mouse;
-      window_state.pending.x = px - window_state.centre_x;
-      window_state.pending.y = window_state.centre_y - py;
+    case MessageKind::LButtonDown:
+      event_core().mouse_pressed(message.a - window_state.centre_x,
+                                 window_state.centre_y - message.b);
       break;
-    }
     case MessageKind::Char:
-      if (window_state.ctrl_down != 1) {
-        window_state.pending.kind = Key;
-        window_state.pending.key = static_cast<char>(message.a & 0xFF);
-      }
+      event_core().character_typed(message.a);
       break;
     case MessageKind::KeyDown:
-      if (message.a == kCtrlKey) {
-        window_state.ctrl_down = 1;
-      } else if (window_state.ctrl_down) {
-        perform_command(command_for_shortcut(message.a));
-      }
+      if (event_core().key_down(message.a)) perform_command(command_for_shortcut(message.a));
       break;
     case MessageKind::KeyUp:
-      if (message.a == kCtrlKey) window_state.ctrl_down = 0;
+      event_core().key_up(message.a);
       break;
     case MessageKind::FocusLost:
-      // Ctrl may be released where no key-up reaches us; left set, it would turn plain keys
-      // into shortcuts (q quits) and drop typed characters.
-      window_state.ctrl_down = 0;
+      event_core().focus_lost();
       break;
     case MessageKind::Command:
-      // Only a menu command word (notification code 0 in the high half) is a command.
-      if ((static_cast<unsigned>(message.a) >> 16) == 0) perform_command(message.a & 0xFFFF);
+      // Only a menu command (notification code 0) is a command.
+      if (message.b == 0) perform_command(message.a);
       break;
     case MessageKind::Timer:
-      window_state.ticked = 1;
+      event_core().tick();
       break;
     case MessageKind::Destroy:
       p.kill_timer(kTimerId);

@@ -25,6 +25,64 @@ void set_current(Platform* platform) {
   installed = platform;
 }
 
+void Platform::post_quit(int) {
+  queue_.post_quit();
+}
+
+void Platform::post_message(const Message& message) {
+  queue_.post(message);
+}
+
+Take Platform::take_message() {
+  if (!queue_.ready()) pump_events(false);
+  Input next;
+  switch (queue_.take(true, next)) {
+    case MessageQueue::Next::Quit:
+      return Take::Quit;
+    case MessageQueue::Next::Message:
+      dispatch(next);
+      return Take::Dispatched;
+    case MessageQueue::Next::Nothing:
+      break;
+  }
+  return Take::Nothing;
+}
+
+bool Platform::has_message() {
+  if (!queue_.ready()) pump_events(false);
+  return queue_.ready();
+}
+
+void Platform::wait_message() {
+  while (!queue_.ready()) pump_events(true);
+}
+
+void Platform::deliver(const Message& message) {
+  if (procedure_) {
+    procedure_(message);
+  } else if (message.window == Window::Graphics) {
+    graphics_window_proc(message);
+  } else {
+    text_window_proc(message);
+  }
+}
+
+void Platform::dispatch_all_but_quit() {
+  Input next;
+  while (queue_.take(false, next) == MessageQueue::Next::Message) dispatch(next);
+}
+
+void Platform::dispatch(const Input& input) {
+  const Message& message = input.message;
+  // Messages still queued for a window that is gone reach nobody.
+  if (!window_exists(message.window)) return;
+  if (message.kind == MessageKind::KeyDown && input.character >= 0) {
+    queue_.post({message.window, MessageKind::Char, input.character});
+  }
+  deliver(message);
+  if (input.close) destroy_window(message.window);
+}
+
 void set_current_on_first_use(Platform* (*open)()) {
   installed = nullptr;
   open_on_first_use = open;

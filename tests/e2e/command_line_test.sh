@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The programs' command lines: help and version without a display, the reason when a file
-# fails (and nothing run), and messages from standard input. The editor runs without DISPLAY,
+# fails or an argument is wrong (and nothing run), and messages from standard input. The editor runs without DISPLAY,
 # so that any attempt to open its windows fails.
 #
 #   command_line_test.sh SHAPE_REPLAY [SHAPE_EDITOR]
@@ -40,6 +40,21 @@ check 2 '' "^$replay: cannot write nodir/p.png: No such file or directory$" /dev
 check 2 '' "^$replay: cannot read missing.txt: No such file or directory$" /dev/null \
   "$replay" log.msg missing.txt
 check 0 '^text: Clearing the graphics window$' '' log.msg "$replay" -
+# The runner's own command-line errors: one reason, the usage, status 2, nothing run.
+echo "bogus 1" >bad.msg
+while IFS='|' read -r reason arguments; do
+  # shellcheck disable=SC2086  # the arguments are words
+  check 2 '' "^$replay: $reason\$" /dev/null "$replay" $arguments
+done <<'CASES'
+no message file given|
+no message file given|--png p.png
+--png needs a file name|--png
+--client needs a width and a height from 1 to 4096|--client 5 log.msg
+--client needs a width and a height from 1 to 4096|--client 0 5 log.msg
+--client needs a width and a height from 1 to 4096|--client 5 4097 log.msg
+unknown option -x|-x log.msg
+bad.msg: line 1: unknown message 'bogus'|bad.msg
+CASES
 if [ -n "$editor" ]; then
   check 0 '^usage: shape-editor \[DRAWING' '' /dev/null "$editor" --help
   check 0 "^shape-editor $version" '' /dev/null "$editor" --version

@@ -1,5 +1,5 @@
 // The event wait against a scripted message source: ticks, animation, quit, dialogs.
-#include "event_wait.h"
+#include "event_core.h"
 #include "library_fixture.h"
 #include "menu.h"
 
@@ -14,7 +14,10 @@ class EventWaitTest : public LibraryTest {
     LibraryTest::SetUp();
     open();
     // Nothing more to come: these tests treat an empty queue as a failure, not as the close box.
-    platform_.on_queue_empty = [this] { ran_dry_ = true; platform_.push_close(); };
+    platform_.on_queue_empty = [this] {
+      ran_dry_ = true;
+      platform_.push_close();
+    };
   }
   bool ran_dry_ = false;
 };
@@ -22,7 +25,7 @@ class EventWaitTest : public LibraryTest {
 TEST_F(EventWaitTest, ATickBeforeTheWaitDoesNotCount) {
   ZR590_animate(static_cast<int>(AnimationState::Run));
   // A tick handled before the wait began, as between two waits.
-  graphics_window_proc({platform::Window::Graphics, MessageKind::Timer, 2});
+  event_core().tick();
   tick();
   EXPECT_EQ(await(), Periodic);
   // The wait needed the later tick too.
@@ -44,7 +47,7 @@ TEST_F(EventWaitTest, HaltWhileAPeriodicEventIsStagedDoesNotWithdrawIt) {
   ctrl('H');
   tick();
   EXPECT_EQ(await(), Periodic);
-  EXPECT_FALSE(window_state.running);
+  EXPECT_FALSE(event_core().view().running);
   tick();
   click(300, 270);
   EXPECT_EQ(await(), Mouse);
@@ -72,7 +75,7 @@ TEST_F(EventWaitTest, SingleStepWhileRunningKeepsRunning) {
   tick();
   EXPECT_EQ(await(), Periodic);
   EXPECT_EQ(await(), Periodic);
-  EXPECT_TRUE(window_state.running);
+  EXPECT_TRUE(event_core().view().running);
 }
 
 TEST_F(EventWaitTest, HaltDropsAPendingStepButTheHaltCommandKeepsIt) {
@@ -99,7 +102,7 @@ TEST_F(EventWaitTest, AClickWhileTheDialogIsOpenIsNotReturned) {
   };
   char reply[256];
   ZR590_gets("name?", reply);
-  EXPECT_EQ(window_state.pending.kind, Mouse);
+  EXPECT_EQ(event_core().view().slot.kind, Mouse);
   click(310, 270);
   int x = 0;
   EXPECT_EQ(await(&x), Mouse);

@@ -1,4 +1,6 @@
 // Recording events to "ZR590.SCR" and playing them back.
+#include "script.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -6,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "temp_dir_fixture.h"
+#include "event_core.h"
 #include "menu.h"
-#include "script.h"
+#include "temp_dir_fixture.h"
 
 namespace zr590::testing {
 namespace {
@@ -18,7 +20,6 @@ using Lines = std::vector<std::string>;
 
 class ScriptTest : public TempDirLibraryTest {
  protected:
-
   static std::string read_script() {
     std::ifstream in(kScriptFileName, std::ios::binary);
     std::stringstream s;
@@ -33,7 +34,6 @@ class ScriptTest : public TempDirLibraryTest {
     click(0, 0);
     await();
   }
-
 };
 
 TEST_F(ScriptTest, RecordsRunsOfPeriodicEventsAsCounts) {
@@ -100,7 +100,8 @@ TEST_F(ScriptTest, RecordingThenQuittingKeepsTheOldScript) {
     EXPECT_EQ(await(), Quit);
     ZR590_close();
     EXPECT_EQ(read_script(), "ZR590_KBD(1);\n");
-    script_state.recording = false;
+    command(CmdRecordScript);  // off again, for the next round
+    deliver();
   }
 }
 
@@ -123,8 +124,9 @@ TEST_F(ScriptTest, RecordingAfterAStoppedPlaybackRecords) {
 }
 
 TEST_F(ScriptTest, PlaysBackEveryKindWithoutWaitingForTicks) {
-  write_script("ZR590_MOUSE(-297, 248);\r\n\n\r\nZR590_KBD(-23);\nZR590_PERIODIC(5);\n"
-               "ZR590_MOUSE(1, 2);\n");
+  write_script(
+      "ZR590_MOUSE(-297, 248);\r\n\n\r\nZR590_KBD(-23);\nZR590_PERIODIC(5);\n"
+      "ZR590_MOUSE(1, 2);\n");
   command(CmdPlaybackScript);
   int x = 0, y = 0;
   char key = 0;
@@ -170,7 +172,7 @@ TEST_F(ScriptTest, AMissingScriptIsReportedAndLiveInputGoesOn) {
   EXPECT_EQ(x, 10);
   EXPECT_EQ(lines(), Lines{"Cannot open script file ZR590.SCR for reading\n"});
   EXPECT_FALSE(platform_.menu_checked(CmdPlaybackScript));
-  EXPECT_FALSE(script_state.playing);
+  EXPECT_FALSE(event_core().view().playing);
 }
 
 TEST_F(ScriptTest, AnUnknownLineStopsPlaybackSilentlyAndPlayingAgainGoesOnAfterIt) {
@@ -181,7 +183,7 @@ TEST_F(ScriptTest, AnUnknownLineStopsPlaybackSilentlyAndPlayingAgainGoesOnAfterI
   EXPECT_EQ(key, 'A');
   click(300, 270);
   EXPECT_EQ(await(), Mouse);
-  EXPECT_FALSE(script_state.playing);
+  EXPECT_FALSE(event_core().view().playing);
   EXPECT_TRUE(lines().empty());
   command(CmdPlaybackScript);  // "short" is unknown too
   click(300, 270);
@@ -201,7 +203,7 @@ TEST_F(ScriptTest, PlayOneStepsThroughTheScriptOneEventAtATime) {
     EXPECT_EQ(await(&x), Mouse) << "live input after each step";
     EXPECT_EQ(x, 0);
   }
-  EXPECT_FALSE(script_state.playing);
+  EXPECT_FALSE(event_core().view().playing);
 }
 
 TEST_F(ScriptTest, RecordingDuringPlaybackLeavesTheScriptIntact) {
@@ -230,7 +232,7 @@ TEST_F(ScriptTest, PlaybackWhileRecordingDoesNotReadUnfinishedLines) {
   command(CmdPlaybackScript);
   click(300, 270);
   EXPECT_EQ(await(), Mouse);
-  EXPECT_FALSE(script_state.playing);
+  EXPECT_FALSE(event_core().view().playing);
   EXPECT_EQ(lines(), Lines{"Cannot open script file ZR590.SCR for reading\n"});
 }
 

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <map>
 
+#include "event_core.h"
 #include "library_fixture.h"
 #include "menu.h"
 
@@ -49,7 +50,7 @@ TEST_F(WindowProcTest, CtrlLetterRunsItsCommandAndDropsTheCharacter) {
   // With the animation now running, a tick yields nothing before the typed character.
   EXPECT_EQ(await(nullptr, nullptr, &key), Key);
   EXPECT_EQ(key, 97);
-  EXPECT_TRUE(window_state.running);
+  EXPECT_TRUE(event_core().view().running);
 }
 
 // The letter keys named after "Ctrl+" in the menu, and nothing else: 97-122 are the keypad's
@@ -95,16 +96,16 @@ TEST_F(WindowProcTest, QuitFromShortcutMenuAndCloseBoxEachEndOneWait) {
   ctrl('Q');
   click(1, 1);
   EXPECT_EQ(await(), Quit);
-  EXPECT_TRUE(platform_.exists(platform::Window::Graphics));
+  EXPECT_TRUE(platform_.window_exists(platform::Window::Graphics));
   EXPECT_EQ(await(), Mouse);
   command(CmdQuit);
   EXPECT_EQ(await(), Quit);
-  EXPECT_TRUE(platform_.exists(platform::Window::Text));
+  EXPECT_TRUE(platform_.window_exists(platform::Window::Text));
   platform_.push_close();
   int x = 5, y = 5;
   EXPECT_EQ(await(&x, &y), Quit);
   EXPECT_EQ(x, 0);
-  EXPECT_FALSE(platform_.exists(platform::Window::Graphics));
+  EXPECT_FALSE(platform_.window_exists(platform::Window::Graphics));
   EXPECT_FALSE(platform_.timer_running());
 }
 
@@ -166,11 +167,11 @@ TEST_F(WindowProcTest, VisibleLoggingShowsTheTextWindowWhenTheMenuSwitchesLoggin
 }
 
 TEST_F(WindowProcTest, CommandWordsWithANotificationCodeAreIgnored) {
-  command((1 << 16) | CmdAnimate);
+  send(MessageKind::Command, CmdAnimate, 1);
   command(42);
   click(1, 1);
   await();
-  EXPECT_FALSE(window_state.running);
+  EXPECT_FALSE(event_core().view().running);
 }
 
 TEST_F(WindowProcTest, TextWindowForwardsKeysToTheGraphicsWindow) {
@@ -182,12 +183,11 @@ TEST_F(WindowProcTest, TextWindowForwardsKeysToTheGraphicsWindow) {
   click(1, 1);
   await();
   EXPECT_TRUE(window_state.logging_on);
-  EXPECT_EQ(window_state.ctrl_down, 0);
+  EXPECT_FALSE(event_core().view().ctrl_held);
 }
 
 TEST_F(WindowProcTest, PaintCopiesThePictureToTheWindow) {
   ZR590_rectangle(2, -10, 10, 10, -10, 0);
-  window_state.picture_dirty = 1;
   send(MessageKind::Paint);
   platform_.take_message();
   EXPECT_EQ(platform_.window_surface().pixel(300, 270), kRed);
@@ -198,7 +198,7 @@ TEST_F(WindowProcTest, LibraryRefusesBeforeItIsOpen) {
   reset_library_state();
   EXPECT_EQ(ZR590_logging(1), 0);
   EXPECT_EQ(ZR590_animate(2), 0);
-  EXPECT_FALSE(window_state.running);
+  EXPECT_FALSE(event_core().view().running);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The GTK backend with real windows: what GTK's events become, in which order the library
-// gets them, what the windows show, and the modal dialog.
+// The GTK backend with real windows: what GTK's events become, what the windows show, and the
+// modal dialog. The order of messages, the timer and the close box are the conformance suite's
+// (tests/conformance), which runs them on every backend.
 #include "platform/gtk/gtk_platform.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,8 @@ using Clock = std::chrono::steady_clock;
 class GtkPlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform_ = std::make_unique<GtkPlatform>([this](const Message& m) {
+    platform_ = std::make_unique<GtkPlatform>();
+    platform_->set_window_procedure([this](const Message& m) {
       seen_.push_back(m);
       // The library's graphics window procedure builds its menu when the window is created.
       if (m.window == Window::Graphics && m.kind == MessageKind::Create) {
@@ -269,57 +271,6 @@ TEST_F(GtkPlatformTest, WindowShowsTheLastCopyNotThePictureBeingDrawn) {
   ASSERT_EQ(seen_.size(), 1u);
   EXPECT_EQ(seen_[0].kind, MessageKind::Paint);
   cairo_surface_destroy(target);
-}
-
-TEST_F(GtkPlatformTest, TimerTicksWakeTheWaitAndStopWhenKilled) {
-  open_graphics();
-  take_all(MessageKind::Timer);
-  platform_->start_timer(2, 20);
-  auto start = Clock::now();
-  platform_->wait_message();  // blocks until the tick
-  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(10));
-  auto ticks = take_all(MessageKind::Timer);
-  ASSERT_EQ(ticks.size(), 1u);
-  EXPECT_EQ(ticks[0].a, 2);
-
-  platform_->kill_timer(2);
-  g_usleep(60 * 1000);
-  EXPECT_TRUE(take_all(MessageKind::Timer).empty());
-}
-
-TEST_F(GtkPlatformTest, PostedMessagesComeBeforeTheQuitAndTheQuitBeforeInput) {
-  open_graphics();
-  take_all(MessageKind::KeyDown);
-  key(toplevel(), true, GDK_KEY_a);
-  platform_->post_quit(0);
-  platform_->post_message({Window::Graphics, MessageKind::KeyDown, 81});
-  seen_.clear();
-  EXPECT_EQ(platform_->take_message(), Take::Dispatched);
-  ASSERT_EQ(seen_.size(), 1u);
-  EXPECT_EQ(seen_[0].a, 81);
-  EXPECT_EQ(platform_->take_message(), Take::Quit);
-  EXPECT_EQ(platform_->take_message(), Take::Dispatched);
-  EXPECT_EQ(seen_.back().a, 65);
-}
-
-TEST_F(GtkPlatformTest, CloseBoxDestroysTheWindowAfterItsProcedureHeardOfIt) {
-  open_graphics();
-  platform_->create_window(Window::Text, "ZR590 Text", 0, 683, 1280, 341);
-  gtk_window_close(GTK_WINDOW(toplevel()));
-  bool existed_at_destroy = false;
-  on_message_ = [&](const Message& m) {
-    if (m.kind == MessageKind::Destroy) existed_at_destroy = platform_->graphics_window()->exists();
-  };
-  ASSERT_TRUE(spin_until([&] { return platform_->has_message(); }));
-  auto destroys = take_all(MessageKind::Destroy);
-  ASSERT_EQ(destroys.size(), 1u);
-  EXPECT_EQ(destroys[0].window, Window::Graphics);
-  EXPECT_TRUE(existed_at_destroy);
-  EXPECT_FALSE(platform_->graphics_window()->exists());
-  // Input still queued for the window that is gone reaches nobody.
-  platform_->post_message({Window::Graphics, MessageKind::KeyDown, 17});
-  EXPECT_TRUE(take_all(MessageKind::KeyDown).empty());
-  EXPECT_TRUE(platform_->text_window()->exists());
 }
 
 // Asked to, the text window's close box hides the window and tells the library nothing;

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir_fixture.h"
+#include "event_core.h"
 #include "menu.h"
 #include "script.h"
+#include "temp_dir_fixture.h"
 
 namespace zr590::testing {
 namespace {
@@ -94,7 +95,7 @@ TEST_F(HostileScriptTest, AWhitespaceLineIsAnUnknownLine) {
   play("   \t \nZR590_KBD(1);\n");
   EXPECT_EQ(events_to_the_end(), std::vector<int>{Quit});
   EXPECT_TRUE(lines().empty());
-  EXPECT_FALSE(script_state.playing);
+  EXPECT_FALSE(event_core().view().playing);
 }
 
 // ZR590_PERIODIC with 40 digits asks for 2^31 - 1 events. The wait still takes one message per
@@ -106,7 +107,7 @@ TEST_F(HostileScriptTest, AnEndlessPeriodicRunStopsAtTheUsersCommand) {
   std::vector<int> kinds = events_to_the_end();
   EXPECT_LE(kinds.size(), 5u);  // the periodic events of the passes that took the four keys
   EXPECT_EQ(kinds.back(), Quit);
-  EXPECT_FALSE(script_state.playing);
+  EXPECT_FALSE(event_core().view().playing);
 }
 
 // With no user to stop it, the headless backend gives up after a bounded number of polls that

@@ -1,50 +1,59 @@
-// Runs under Wine, built for the same width as the program under test: every native message
-// the backend posts again (the text window forwards its keys) must come back from the
-// platform's message exactly as it went in, at the full width of WPARAM and LPARAM.
-#include <windows.h>
-
-#include <cstdio>
+// The Win32 backend's message conversion, built natively: every native message the backend
+// posts again (the text window forwards its keys) comes back from the platform's message
+// exactly as it went in, at the full width of WPARAM and LPARAM.
+#include <gtest/gtest.h>
 
 #include "platform/win32/win32_messages.h"
 
-using zr590::platform::Window;
-using zr590::platform::win32::to_message;
-using zr590::platform::win32::to_native;
+namespace zr590::platform::win32 {
+namespace {
 
-int main() {
-  const zr590::platform::win32::NativeMessage cases[] = {
-      {WM_KEYDOWN, 'Q', 0x00100001},
+TEST(Win32Messages, PostedMessagesComeBackAsTheyWentIn) {
+  const NativeMessage cases[] = {
+      {kWmKeyDown, 'Q', 0x00100001},
       // A key-up's flags have bit 31 set: they must not come back sign-extended.
-      {WM_KEYUP, VK_CONTROL, static_cast<LPARAM>(0xC01D0001u)},
-      {WM_CHAR, 0xE9, 0},
-      {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0xFFFF, 0x8000)},
-      {WM_COMMAND, MAKEWPARAM(8, 1), 0},
-      {WM_TIMER, 2, 0},
+      {kWmKeyUp, kCtrlKey, static_cast<LParam>(0xC01D0001u)},
+      {kWmChar, 0xE9, 0},
+      {kWmLButtonDown, kMkLButton, static_cast<LParam>(0x8000FFFFu)},
+      {kWmCommand, 0x00010008, 0},
+      {kWmTimer, 2, 0},
   };
-  int passed = 0;
-  int failed = 0;
-  for (const auto& in : cases) {
-    const auto message = to_message(Window::Text, in.msg, in.wparam, in.lparam);
-    const auto out = message ? to_native(*message) : std::nullopt;
-    if (out && out->msg == in.msg && out->wparam == in.wparam && out->lparam == in.lparam) {
-      ++passed;
-      continue;
-    }
-    ++failed;
-    std::printf("FAIL: message %#x (%#llx, %#llx) came back as (%#llx, %#llx)\n", in.msg,
-                static_cast<unsigned long long>(in.wparam),
-                static_cast<unsigned long long>(in.lparam),
-                out ? static_cast<unsigned long long>(out->wparam) : 0ull,
-                out ? static_cast<unsigned long long>(out->lparam) : 0ull);
+  for (const NativeMessage& in : cases) {
+    const std::optional<Message> message = to_message(Window::Text, in.msg, in.wparam, in.lparam);
+    ASSERT_TRUE(message.has_value()) << in.msg;
+    const std::optional<NativeMessage> out = to_native(*message);
+    ASSERT_TRUE(out.has_value()) << in.msg;
+    EXPECT_EQ(out->msg, in.msg);
+    EXPECT_EQ(out->wparam, in.wparam) << in.msg;
+    EXPECT_EQ(out->lparam, in.lparam) << in.msg;
   }
-  // Losing the focus is a message of its own: a Ctrl released in another window is never seen.
-  const auto lost = to_message(Window::Graphics, WM_KILLFOCUS, 0, 0);
-  if (lost && lost->kind == zr590::platform::MessageKind::FocusLost) {
-    ++passed;
-  } else {
-    ++failed;
-    std::printf("FAIL: WM_KILLFOCUS is not FocusLost\n");
-  }
-  std::printf("%d passed, %d failed\n", passed, failed);
-  return failed == 0 ? 0 : 1;
 }
+
+// The logic gets words already unpacked: positions and sizes as two unsigned halves, a menu
+// command as its id and notification code.
+TEST(Win32Messages, WordsAreUnpackedHere) {
+  struct Case {
+    Uint msg;
+    WParam wparam;
+    LParam lparam;
+    MessageKind kind;
+    int a, b;
+  };
+  const Case cases[] = {
+      {kWmLButtonDown, kMkLButton, static_cast<LParam>(0x8000FFFFu), MessageKind::LButtonDown,
+       0xFFFF, 0x8000},
+      {kWmSize, 0, static_cast<LParam>(0x01EF0253u), MessageKind::Size, 595, 495},
+      {kWmCommand, 0x00010008, 0, MessageKind::Command, 8, 1},
+      {kWmKillFocus, 0, 0, MessageKind::FocusLost, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const std::optional<Message> message = to_message(Window::Graphics, c.msg, c.wparam, c.lparam);
+    ASSERT_TRUE(message.has_value()) << c.msg;
+    EXPECT_EQ(message->kind, c.kind) << c.msg;
+    EXPECT_EQ(message->a, c.a) << c.msg;
+    EXPECT_EQ(message->b, c.b) << c.msg;
+  }
+}
+
+}  // namespace
+}  // namespace zr590::platform::win32

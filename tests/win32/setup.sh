@@ -3,7 +3,7 @@
 # (or takes the one given) and checks its image. Then it chooses the Wine that runs here: where
 # 32-bit Wine starts, the 32-bit program in a 32-bit prefix; where it cannot (a kernel without
 # 32-bit support), the 64-bit program, built and checked the same way, in a 64-bit prefix.
-# The chosen programs (editor, menu probe, message test) go to OUT/bin with wine.env, which
+# The chosen programs (editor, menu probe, conformance suite) go to OUT/bin with wine.env, which
 # names the Wine; the prefix, which shows everything on a virtual desktop, to
 # OUT/wineprefix32 or OUT/wineprefix64.
 #   setup.sh SOURCE_ROOT OUT [SHAPE_EDITOR_32_EXE] [SHAPE_EDITOR_64_EXE]
@@ -16,9 +16,22 @@ out="$2"
 given_exe=("" "${3:-}" "${4:-}")
 require_tools i686-w64-mingw32-g++ i686-w64-mingw32-objdump wineserver
 
-# Builds shape-editor.exe for one width with the toolchain of that mingw prefix (or takes the
-# given one) into OUT/build-PREFIX, and checks that it is a self-contained GUI program of that
-# width: the right image format, importing only the system's own four libraries.
+# Builds TARGET for one width with the toolchain of that mingw prefix into OUT/build-PREFIX.
+build_target() {
+  local mingw="$1" target="$2"
+  local dir="$out/build-$mingw"
+  mkdir -p "$dir"
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$src" -B "$dir" --toolchain "$src/cmake/mingw-${mingw%%-*}.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DZR590_WERROR=ON >"$dir/configure.log" ||
+      fail "configuring the $mingw build failed (see $dir/configure.log)"
+  fi
+  cmake --build "$dir" -j2 --target "$target"
+}
+
+# Builds shape-editor.exe for one width (or takes the given one) into OUT/build-PREFIX, and
+# checks that it is a self-contained GUI program of that width: the right image format,
+# importing only the system's own four libraries.
 editor_exe() {
   local mingw="$1" format="$2" given="$3"
   local dir="$out/build-$mingw"
@@ -26,10 +39,7 @@ editor_exe() {
   if [ -n "$given" ]; then
     cp "$given" "$dir/shape-editor.exe"
   else
-    cmake -S "$src" -B "$dir" --toolchain "$src/cmake/mingw-${mingw%%-*}.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DZR590_WERROR=ON >"$dir/configure.log" ||
-      fail "configuring the $mingw build failed (see $dir/configure.log)"
-    cmake --build "$dir" -j2 --target shape-editor
+    build_target "$mingw" shape-editor
   fi
   local exe="$dir/shape-editor.exe"
   "$mingw-objdump" -f "$exe" | grep -q "file format $format\$" || fail "$exe is not a $format image"
@@ -54,12 +64,11 @@ fi
 
 mkdir -p "$out/bin"
 cp "$out/build-$mingw/shape-editor.exe" "$out/bin/"
+build_target "$mingw" conformance_win32
+cp "$out/build-$mingw/conformance_win32.exe" "$out/bin/"
 flags=(-std=c++20 -O2 -Wall -Wextra -Werror -static)
 "$mingw-g++" "${flags[@]}" -shared "$here/probe/menu_probe_hook.cpp" -o "$out/bin/menu_probe_hook.dll"
 "$mingw-g++" "${flags[@]}" "$here/probe/menu_probe.cpp" -o "$out/bin/menu_probe.exe"
-"$mingw-g++" "${flags[@]}" -DWIN32_LEAN_AND_MEAN -DNOMINMAX -I"$src/graphics" \
-  -I"$src/graphics/include" "$here/messages_test.cpp" \
-  "$src/graphics/platform/win32/win32_messages.cpp" -o "$out/bin/win32_messages_test.exe"
 printf 'wine_bits=%s\nwine_loader=%q\nwine_why=%q\n' "$bits" "$loader" "$why" >"$out/bin/wine.env"
 
 use_wine "$out/bin"

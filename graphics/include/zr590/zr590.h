@@ -104,7 +104,9 @@ ZR590_API int ZR590_flush(void);
 ZR590_API int ZR590_printf(const char* format, ...) ZR590_PRINTF_FORMAT(1, 2);
 ZR590_API int ZR590_vprintf(const char* format, va_list args);
 /* Modal line input: shows `prompt` (first 79 characters), stores at most 255 characters and a
- * NUL in `reply`, which must hold 256 bytes. Returns 1, or 0 if the dialog cannot be shown. */
+ * NUL in `reply`, which must hold ZR590_REPLY_SIZE (256) bytes. Returns 1, or 0 if the dialog
+ * cannot be shown. */
+#define ZR590_REPLY_SIZE 256
 ZR590_API int ZR590_gets(const char* prompt, char* reply);
 
 /* Waits for the next event; stores its position and character. Returns an event kind. */

@@ -87,7 +87,7 @@ int GraphicsWindow::on_delete(GtkWidget*, void*, void* data) {
   auto* self = static_cast<GraphicsWindow*>(data);
   // The owner of a modal dialog is disabled: its close box does nothing.
   if (!self->sink_.modal()) {
-    self->sink_.deliver({{Window::Graphics, MessageKind::Destroy}, -1, true});
+    self->sink_.push({{Window::Graphics, MessageKind::Destroy}, -1, true});
   }
   return TRUE;  // the window goes once its procedure has seen the message
 }
@@ -102,12 +102,12 @@ int GraphicsWindow::on_key(GtkWidget*, void* event, void* data) {
   auto* self = static_cast<GraphicsWindow*>(data);
   auto message = key_message(Window::Graphics, *static_cast<GdkEventKey*>(event));
   if (!message) return FALSE;  // menu keys and unknown keys: GTK's own handling
-  self->sink_.deliver(*message);
+  self->sink_.push(*message);
   return TRUE;
 }
 
 int GraphicsWindow::on_focus_out(GtkWidget*, void*, void* data) {
-  static_cast<GraphicsWindow*>(data)->sink_.deliver({{Window::Graphics, MessageKind::FocusLost}});
+  static_cast<GraphicsWindow*>(data)->sink_.push({{Window::Graphics, MessageKind::FocusLost}});
   return FALSE;  // GTK keeps its own focus handling
 }
 
@@ -116,7 +116,7 @@ int GraphicsWindow::on_button(GtkWidget*, void* event, void* data) {
   const auto& button = *static_cast<GdkEventButton*>(event);
   // Only a left-button press; a double click's extra event is not a second press.
   if (button.type != GDK_BUTTON_PRESS || button.button != GDK_BUTTON_PRIMARY) return FALSE;
-  self->sink_.deliver(
+  self->sink_.push(
       {{Window::Graphics, MessageKind::LButtonDown, static_cast<int>(std::floor(button.x)),
         static_cast<int>(std::floor(button.y))}});
   return TRUE;

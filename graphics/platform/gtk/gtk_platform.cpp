@@ -2,25 +2,12 @@
 
 #include <gtk/gtk.h>
 
-#include "line_input.h"
 #include "platform/gtk/line_dialog.h"
 #include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
-namespace {
 
-void window_procedure(const Message& message) {
-  if (message.window == Window::Graphics) {
-    graphics_window_proc(message);
-  } else {
-    text_window_proc(message);
-  }
-}
-
-}  // namespace
-
-GtkPlatform::GtkPlatform(Procedure procedure)
-    : procedure_(procedure ? std::move(procedure) : Procedure(window_procedure)) {}
+GtkPlatform::GtkPlatform() = default;
 
 GtkPlatform::~GtkPlatform() {
   for (auto& [id, timer] : timers_) g_source_remove(timer->source);
@@ -93,83 +80,36 @@ void GtkPlatform::kill_timer(int id) {
   if (it == timers_.end()) return;
   g_source_remove(it->second->source);
   timers_.erase(it);
-  queue_.timer_stopped(id);
+  queue().timer_stopped(id);
 }
 
 int GtkPlatform::on_timer(void* data) {
   auto* timer = static_cast<Timer*>(data);
   GtkPlatform* self = timer->platform;
-  self->queue_.timer_fired(timer->id);
+  self->queue().timer_fired(timer->id);
   if (self->modal_) self->dispatch_all_but_quit();
   return G_SOURCE_CONTINUE;
 }
 
-void GtkPlatform::post_quit(int) {
-  queue_.post_quit();
-}
-
-void GtkPlatform::post_message(const Message& message) {
-  queue_.post({message});
-}
-
-void GtkPlatform::deliver(const QueuedMessage& message) {
-  queue_.push_input(message);
+void GtkPlatform::push(const Input& input) {
+  queue().push_input(input);
   // A modal dialog's loop hands messages out as they come.
   if (modal_) dispatch_all_but_quit();
 }
 
-void GtkPlatform::send(const Message& message) {
-  procedure_(message);
-}
-
-bool GtkPlatform::exists(Window window) const {
+bool GtkPlatform::window_exists(Window window) {
   if (window == Window::Graphics) return graphics_ && graphics_->exists();
   return text_ && text_->exists();
 }
 
-void GtkPlatform::dispatch(const QueuedMessage& queued) {
-  const Message& message = queued.message;
-  // Messages still queued for a window that is gone reach nobody.
-  if (!exists(message.window)) return;
-  if (message.kind == MessageKind::KeyDown && queued.character >= 0) {
-    queue_.post({{message.window, MessageKind::Char, queued.character}});
-  }
-  procedure_(message);
-  if (queued.destroy_window) {
-    // What the default handling of the close box ends with: the window is gone.
-    if (message.window == Window::Graphics && graphics_) graphics_->destroy();
-    if (message.window == Window::Text && text_) text_->destroy();
-  }
+void GtkPlatform::destroy_window(Window window) {
+  if (window == Window::Graphics && graphics_) graphics_->destroy();
+  if (window == Window::Text && text_) text_->destroy();
 }
 
-void GtkPlatform::dispatch_all_but_quit() {
-  QueuedMessage message;
-  while (queue_.take(false, message) == MessageQueue::Next::Message) dispatch(message);
-}
-
-Take GtkPlatform::take_message() {
-  if (!queue_.ready()) g_main_context_iteration(nullptr, FALSE);
-  QueuedMessage message;
-  switch (queue_.take(true, message)) {
-    case MessageQueue::Next::Quit:
-      return Take::Quit;
-    case MessageQueue::Next::Message:
-      dispatch(message);
-      return Take::Dispatched;
-    case MessageQueue::Next::Nothing:
-      break;
-  }
-  return Take::Nothing;
-}
-
-bool GtkPlatform::has_message() {
-  if (!queue_.ready()) g_main_context_iteration(nullptr, FALSE);
-  return queue_.ready();
-}
-
-void GtkPlatform::wait_message() {
-  // Sleeps in the main loop until GTK or the timer has made a message.
-  while (!queue_.ready()) g_main_context_iteration(nullptr, TRUE);
+void GtkPlatform::pump_events(bool block) {
+  // Blocking, GLib sleeps in the main loop until GTK or the timer has something.
+  g_main_context_iteration(nullptr, block ? TRUE : FALSE);
 }
 
 void GtkPlatform::set_text_close_hides(bool hides) {

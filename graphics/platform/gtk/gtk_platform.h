@@ -1,6 +1,24 @@
-// The GTK 3 backend: real windows, a menu bar, a GLib timer and a modal dialog, with the
-// picture on a Cairo image surface. GTK's events become the library's messages, which wait in
-// a queue until the library takes them one at a time and hands them to a window procedure.
+// The GTK 3 backend: the library's windows on a Linux desktop (X11 or Wayland). Start with
+// this file; gtk_main.cpp is the process entry, graphics_window.h and text_window.h the two
+// windows, key_translation.h the keyboard.
+//
+// Implemented:
+// - the graphics window: fixed 601 x 540 outer size with the "&Run" menu bar above the client
+//   area; left-button presses, keys as Windows virtual-key codes with the character each
+//   types, losing the focus, the close box; a GLib timer; the window shows the last copy of
+//   the picture (the shared Cairo picture);
+// - the text window: lines in a fixed-pitch font, scrolled up as they come, replayed by the
+//   library on repaint; its keys go to its own procedure, which forwards them;
+// - the modal "ZR590_gets" dialog in GTK's nested main loop, which hands arriving messages to
+//   the procedures while it runs;
+// - GTK's events go into the library's message queue; the event wait blocks in GLib's main
+//   loop while nothing is queued.
+// Limitations:
+// - the client area is 601 x 515 (GTK's menu bar is 25 pixels high), not Windows' 595 x 496;
+// - the text window's font is the desktop's monospace font, not the system's fixed font;
+// - Alt-modified keys and F10 belong to the menu bar and are not delivered;
+// - a character beyond Latin-1 types nothing (a key event carries one 8-bit character).
+// Dependencies: GTK 3, Cairo, Pango (pkg-config gtk+-3.0 pangocairo).
 #pragma once
 
 #include <functional>
@@ -9,7 +27,6 @@
 
 #include "platform/cairo/cairo_picture.h"
 #include "platform/gtk/graphics_window.h"
-#include "platform/gtk/message_queue.h"
 #include "platform/gtk/message_sink.h"
 #include "platform/gtk/text_window.h"
 #include "platform/platform.h"
@@ -20,10 +37,8 @@ namespace zr590::platform::gtk {
 
 class GtkPlatform final : public Platform, private MessageSink {
  public:
-  using Procedure = std::function<void(const Message&)>;
-  // gtk_init must have succeeded. `procedure` receives every dispatched message; by default
-  // the library's window procedures.
-  explicit GtkPlatform(Procedure procedure = {});
+  // gtk_init must have succeeded.
+  GtkPlatform();
   ~GtkPlatform() override;
 
   // --- Platform ---
@@ -39,15 +54,11 @@ class GtkPlatform final : public Platform, private MessageSink {
   int show_window(Window window, bool show) override;
   void start_timer(int id, int period_ms) override;
   void kill_timer(int id) override;
-  void post_quit(int exit_code) override;
-  void post_message(const Message& message) override;
-  Take take_message() override;
-  bool has_message() override;
-  void wait_message() override;
   void text_put_line(std::string_view line) override;
   void set_text_close_hides(bool hides) override;
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
+  bool window_exists(Window window) override;
 
   // --- for tests ---
   GraphicsWindow* graphics_window() const { return graphics_.get(); }
@@ -55,26 +66,23 @@ class GtkPlatform final : public Platform, private MessageSink {
   // Called once a line dialog is up, with the dialog (tests type into it from here).
   std::function<void(GtkWidget* dialog)> dialog_opened;
 
+ protected:
+  void pump_events(bool block) override;
+  void destroy_window(Window window) override;
+
  private:
   // MessageSink
-  void deliver(const QueuedMessage& message) override;
-  void send(const Message& message) override;
+  void push(const Input& input) override;
+  void send(const Message& message) override { deliver(message); }
   bool modal() const override { return modal_; }
   MessageSink& sink() { return *this; }
 
-  bool exists(Window window) const;
-  // Translates (a key-down's character follows it) and dispatches one message.
-  void dispatch(const QueuedMessage& message);
-  // Takes and dispatches every queued message but the quit, as a modal loop does.
-  void dispatch_all_but_quit();
   static int on_timer(void* data);
 
-  Procedure procedure_;
   CairoPicture picture_;
   std::unique_ptr<GraphicsWindow> graphics_;
   std::unique_ptr<TextWindow> text_;
   bool text_close_hides_ = false;
-  MessageQueue queue_;
   struct Timer {
     GtkPlatform* platform;
     int id;

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "platform/gtk/message_queue.h"
+#include "platform/platform.h"
 
 typedef struct _GdkEventKey GdkEventKey;
 
@@ -26,6 +26,6 @@ bool is_menu_key(unsigned keyval, bool alt_held);
 
 // The message for a key press or release in `window`, or nothing for a menu key or a key
 // without a virtual-key code. A press carries its typed character.
-std::optional<QueuedMessage> key_message(Window window, const GdkEventKey& event);
+std::optional<Input> key_message(Window window, const GdkEventKey& event);
 
 }  // namespace zr590::platform::gtk

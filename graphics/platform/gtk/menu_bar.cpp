@@ -66,7 +66,7 @@ void MenuBar::on_activate(GtkWidget* item, gpointer data) {
     if (entry.widget != item) continue;
     // GTK has just toggled the check item itself; the program alone sets check marks.
     self->show_check(entry);
-    self->sink_.deliver({{Window::Graphics, MessageKind::Command, entry.id}});
+    self->sink_.push({{Window::Graphics, MessageKind::Command, entry.id}});
     return;
   }
 }

@@ -1,16 +1,16 @@
 // What the GTK windows hand their events to: the platform's message queue and procedures.
 #pragma once
 
-#include "platform/gtk/message_queue.h"
+#include "platform/platform.h"
 
 namespace zr590::platform::gtk {
 
 class MessageSink {
  public:
-  // Input and close requests: queued for the program's wait (dispatched at once while a
+  // Input and close requests: queued for the program's wait (handed out at once while a
   // modal dialog runs its own loop).
-  virtual void deliver(const QueuedMessage& message) = 0;
-  // Size and repaint: dispatched to the window procedure at once.
+  virtual void push(const Input& input) = 0;
+  // Size and repaint: to the window procedure at once.
   virtual void send(const Message& message) = 0;
   // A modal dialog is open: its owner takes no close request.
   virtual bool modal() const = 0;

@@ -112,7 +112,7 @@ int TextWindow::on_delete(GtkWidget*, void*, void* data) {
   if (self->close_hides_) {
     self->show(false);
   } else {
-    self->sink_.deliver({{Window::Text, MessageKind::Destroy}, -1, true});
+    self->sink_.push({{Window::Text, MessageKind::Destroy}, -1, true});
   }
   return TRUE;
 }
@@ -130,12 +130,12 @@ int TextWindow::on_key(GtkWidget*, void* event, void* data) {
   auto* self = static_cast<TextWindow*>(data);
   auto message = key_message(Window::Text, *static_cast<GdkEventKey*>(event));
   if (!message) return FALSE;
-  self->sink_.deliver(*message);
+  self->sink_.push(*message);
   return TRUE;
 }
 
 int TextWindow::on_focus_out(GtkWidget*, void*, void* data) {
-  static_cast<TextWindow*>(data)->sink_.deliver({{Window::Text, MessageKind::FocusLost}});
+  static_cast<TextWindow*>(data)->sink_.push({{Window::Text, MessageKind::FocusLost}});
   return FALSE;  // GTK keeps its own focus handling
 }
 

@@ -75,8 +75,8 @@ void print_help() {
                "MESSAGES are the program's own.\n\n"
                "  --png PICTURE.png      write the picture there at exit\n"
                "  --client WIDTH HEIGHT  the client area's size, 1 to 4096 each "
-               "(default 601 540)\n"
-               "  --help                 show this help and exit\n"
+            << "(default " << kPictureWidth << " " << kPictureHeight << ")\n"
+            << "  --help                 show this help and exit\n"
                "  --version              show the version and exit\n";
 }
 

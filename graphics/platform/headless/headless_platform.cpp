@@ -1,16 +1,14 @@
 #include "platform/headless/headless_platform.h"
 
+#include <algorithm>
 #include <iostream>
 
-#include "line_input.h"
 #include "platform/text_encoding.h"
-#include "script.h"
 
 namespace zr590::platform {
 namespace {
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-int index(Window window) { return window == Window::Graphics ? 0 : 1; }
 
 // A transcript line stays one line whatever the text holds: line feed, carriage return and
 // backslash are written as \n, \r and \\.
@@ -40,8 +38,8 @@ HeadlessPlatform::HeadlessPlatform() {
   // The script is used up: the user closes the window. Should the program wait on after
   // that, only the quit message is left to give it.
   on_queue_empty = [this] {
-    if (exists_[0]) {
-      close_graphics_window();
+    if (exists_[index(Window::Graphics)]) {
+      queue().push_input({{Window::Graphics, MessageKind::Destroy}, -1, true});
     } else {
       post_quit(0);
     }
@@ -50,41 +48,70 @@ HeadlessPlatform::HeadlessPlatform() {
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
-void HeadlessPlatform::push_message(const Message& message) {
-  queue_.push_back({false, message});
+void HeadlessPlatform::push_input(const Input& input) {
+  script_.push_back(input);
 }
 
-void HeadlessPlatform::push_close() { queue_.push_back({true, {Window::Graphics, MessageKind::Destroy}}); }
+void HeadlessPlatform::push_close() {
+  script_.push_back({{Window::Graphics, MessageKind::Destroy}, -1, true});
+}
 
-void HeadlessPlatform::push_reply(std::string reply) { replies_.push_back(std::move(reply)); }
+void HeadlessPlatform::push_reply(std::string reply) {
+  replies_.push_back(std::move(reply));
+}
 
-bool HeadlessPlatform::visible(Window window) const { return visible_[index(window)]; }
-bool HeadlessPlatform::exists(Window window) const { return exists_[index(window)]; }
+void HeadlessPlatform::let_time_pass(long ms) {
+  elapsed_ms_ += ms;
+  for (auto& [id, timer] : timers_) {
+    if (timer.due_ms > elapsed_ms_) continue;
+    queue().timer_fired(id);
+    // Ticks not taken merge: the next one is a whole period after the last one due.
+    timer.due_ms +=
+        (elapsed_ms_ - timer.due_ms) / timer.period_ms * timer.period_ms + timer.period_ms;
+  }
+}
+
+void HeadlessPlatform::pass_time_to_next_tick() {
+  if (timers_.empty()) return;
+  long next = timers_.begin()->second.due_ms;
+  for (const auto& [id, timer] : timers_) next = std::min(next, timer.due_ms);
+  let_time_pass(next - elapsed_ms_);
+}
+
+bool HeadlessPlatform::visible(Window window) const {
+  return visible_[index(window)];
+}
+
+bool HeadlessPlatform::window_exists(Window window) {
+  return exists_[index(window)];
+}
 
 bool HeadlessPlatform::menu_checked(int command_id) const {
   auto it = checks_.find(command_id);
   return it != checks_.end() && it->second;
 }
 
-void HeadlessPlatform::close_graphics_window() {
-  if (!exists_[0]) return;
-  // What the default window handling does with the close box: destroy the window.
-  dispatch({Window::Graphics, MessageKind::Destroy});
-  exists_[0] = visible_[0] = false;
-}
-
 void HeadlessPlatform::resize_client(int width, int height) {
   client_width_ = width;
   client_height_ = height;
-  if (exists_[0]) dispatch({Window::Graphics, MessageKind::Size, width, height});
+  if (exists_[index(Window::Graphics)]) {
+    deliver({Window::Graphics, MessageKind::Size, width, height});
+  }
 }
 
-Extent HeadlessPlatform::screen_size() { return {kScreenWidth, kScreenHeight}; }
+Extent HeadlessPlatform::screen_size() {
+  return {kScreenWidth, kScreenHeight};
+}
 
 void HeadlessPlatform::create_window(Window window, const char*, int, int, int, int) {
   exists_[index(window)] = true;
-  dispatch({window, MessageKind::Create});
-  dispatch({window, MessageKind::Size, client_width_, client_height_});
+  deliver({window, MessageKind::Create});
+  const Box client = client_rect(window);
+  deliver({window, MessageKind::Size, client.right, client.bottom});
+}
+
+void HeadlessPlatform::destroy_window(Window window) {
+  exists_[index(window)] = visible_[index(window)] = false;
 }
 
 void HeadlessPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
@@ -111,87 +138,61 @@ Box HeadlessPlatform::client_rect(Window window) {
 }
 
 int HeadlessPlatform::show_window(Window window, bool show) {
-  bool was = visible_[index(window)];
+  const bool was = visible_[index(window)];
   if (exists_[index(window)]) visible_[index(window)] = show;
   return was ? 1 : 0;
 }
 
-void HeadlessPlatform::start_timer(int, int) { timer_running_ = true; }
-void HeadlessPlatform::kill_timer(int) { timer_running_ = false; }
+void HeadlessPlatform::start_timer(int id, int period_ms) {
+  // A period below 1 ms ticks every millisecond.
+  const long period = std::max(period_ms, 1);
+  timers_[id] = {period, elapsed_ms_ + period};
+}
 
-void HeadlessPlatform::post_quit(int) { quit_posted_ = true; }
-
-void HeadlessPlatform::post_message(const Message& message) { posted_.push_back(message); }
+void HeadlessPlatform::kill_timer(int id) {
+  timers_.erase(id);
+  queue().timer_stopped(id);
+}
 
 bool HeadlessPlatform::tick_at_head() const {
-  return !queue_.empty() && !queue_.front().close &&
-         queue_.front().message.kind == MessageKind::Timer;
+  return !script_.empty() && script_.front().message.kind == MessageKind::Timer;
 }
 
-bool HeadlessPlatform::has_message() {
-  // A timer tick is time passing: it arrives only once the program waits for it.
-  return quit_posted_ || !posted_.empty() || (!queue_.empty() && (!tick_at_head() || tick_due_));
-}
-
-void HeadlessPlatform::wait_message() {
+void HeadlessPlatform::pump_events(bool block) {
+  // Scripted input arrives up to the next tick: a tick is time passing, which only a wait
+  // lets pass.
+  while (!script_.empty() && !tick_at_head()) {
+    queue().push_input(script_.front());
+    script_.pop_front();
+  }
+  if (!block) {
+    if (!queue().ready()) count_idle_poll();
+    return;
+  }
   polls_without_input_ = 0;
-  if (has_message()) return;
+  if (queue().ready()) return;
   if (tick_at_head()) {
-    tick_due_ = true;
+    script_.pop_front();
+    pass_time_to_next_tick();
     return;
   }
   // Nothing will ever arrive once the script is used up: that is the user closing the window.
   if (on_queue_empty) on_queue_empty();
 }
 
-Take HeadlessPlatform::take_message() {
-  // Messages the program posted come first, then the quit request, then input.
-  if (!posted_.empty()) {
-    Message message = posted_.front();
-    posted_.pop_front();
-    dispatch(message);
-    return Take::Dispatched;
+void HeadlessPlatform::count_idle_poll() {
+  // A script line read is progress too: only a single line whose run would never end (a
+  // periodic count of 2^31) keeps the count rising.
+  if (script_lines_read() != script_lines_seen_) {
+    script_lines_seen_ = script_lines_read();
+    polls_without_input_ = 0;
   }
-  if (quit_posted_) {
-    quit_posted_ = false;
-    return Take::Quit;
-  }
-  if (queue_.empty() || (tick_at_head() && !tick_due_)) {
-    // A script line read is progress too: only a single line whose run would never end (a
-    // periodic count of 2^31) keeps the count rising.
-    if (script_lines_read() != script_lines_seen_) {
-      script_lines_seen_ = script_lines_read();
-      polls_without_input_ = 0;
-    }
-    if (++polls_without_input_ >= max_polls_without_input) {
-      polls_without_input_ = 0;
-      std::cerr << "headless: no input taken in " << max_polls_without_input
-                << " polls in a row while no script line was read (a periodic run without end?);"
-                   " closing the window\n";
-      if (on_queue_empty) on_queue_empty();
-    }
-    return Take::Nothing;
-  }
-  polls_without_input_ = 0;
-  tick_due_ = false;
-  Queued next = queue_.front();
-  queue_.pop_front();
-  if (next.close) {
-    close_graphics_window();
-  } else {
-    dispatch(next.message);
-  }
-  return Take::Dispatched;
-}
-
-void HeadlessPlatform::dispatch(const Message& message) {
-  if (!exists_[index(message.window)]) return;
-  // A destroyed window's timer sends nothing more.
-  if (message.kind == MessageKind::Timer && !timer_running_) return;
-  if (message.window == Window::Graphics) {
-    graphics_window_proc(message);
-  } else {
-    text_window_proc(message);
+  if (++polls_without_input_ >= max_polls_without_input) {
+    polls_without_input_ = 0;
+    std::cerr << "headless: no input taken in " << max_polls_without_input
+              << " polls in a row while no script line was read (a periodic run without end?);"
+                 " closing the window\n";
+    if (on_queue_empty) on_queue_empty();
   }
 }
 

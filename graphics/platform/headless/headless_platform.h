@@ -1,12 +1,25 @@
-// The headless backend: a scripted message source, an in-memory picture and window, a text
-// window that writes its lines to a stream, and a line dialog answered from a queue of
-// replies. It serves the `shape-replay` runner and the tests.
+// The headless backend: the library without a display. Start with this file to add a
+// backend: it implements every call of platform.h in the plainest way; headless_main.cpp is its
+// process entry, message_file.h the message files it runs.
+//
+// Implemented:
+// - input from a script of messages (push_message, push_close), delivered in order when the
+//   library takes them; a scripted tick is time passing, so it arrives only when the library
+//   waits for a message;
+// - the picture (the shared Cairo picture) and a window surface that holds the last copy;
+// - windows, menu and check marks, timer, visibility as plain state that tests read;
+// - the text window as `text:` lines and the line dialog as `dialog:` and `reply:` lines of a
+//   transcript, with the dialog's answers from a queue of replies.
+// Limitations:
+// - no time passes but as the script's ticks say: each tick lets time pass until a timer ticks;
+// - the dialog runs no modal loop: messages scripted after it come after it;
+// - once the script is used up, the next wait closes the graphics window, so every run ends.
+// Dependencies: Cairo and Pango (through the shared picture).
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <map>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,20 +35,31 @@ class HeadlessPlatform final : public Platform {
   ~HeadlessPlatform() override;
 
   // --- driving it ---
-  // Queues a message; it reaches its window procedure when the library takes it. A timer
-  // tick stands for time passing: it is delivered only when the library waits for a message.
-  void push_message(const Message& message);
-  // Queues the graphics window's close box, after the messages already queued.
+  // Scripts input; it arrives when the library takes messages. A timer tick stands for time
+  // passing: it arrives only when the library waits for a message (and only while the timer
+  // runs). A key-down may carry the character it types (Input::character).
+  void push_message(const Message& message) { push_input({message}); }
+  void push_input(const Input& input);
+  // Scripts the graphics window's close box, after the input scripted so far.
   void push_close();
   // Queues an answer for the next line dialog; a dialog that finds none gets "".
   void push_reply(std::string reply);
+  // Input that arrives now, as a window system's would: into the library's queue at once,
+  // ahead of nothing the program has not taken.
+  void arrive(const Input& input) { queue().push_input(input); }
+  // Lets time pass while the program is busy: each running timer whose tick falls due ticks
+  // (its ticks merged until the program takes them).
+  void let_time_pass(long ms);
+  // Lets time pass until the next tick of a running timer.
+  void pass_time_to_next_tick();
   // Where `text: LINE`, `dialog: PROMPT` and `reply: TEXT` lines go (nullptr: nowhere).
   void set_transcript(std::ostream* out) { transcript_ = out; }
   // Runs while a line dialog is open, before it takes its reply (tests use it to deliver
   // messages to the windows as a modal loop would).
   std::function<void()> during_dialog;
-  // Called when the library would block with an empty queue; the default delivers the
-  // graphics window's close box, so that every scripted run ends.
+  // Called when the library would block with nothing scripted left; the default clicks the
+  // graphics window's close box (or, once it is gone, posts the quit request), so that every
+  // scripted run ends.
   std::function<void()> on_queue_empty;
   // A program that keeps polling without taking a message is playing a script, which needs no
   // input; a script may be any length, but one periodic line may ask for 2^31 events, weeks
@@ -49,11 +73,12 @@ class HeadlessPlatform final : public Platform {
   const CairoPicture& window_surface() const { return window_; }
   int copies() const { return copies_; }
   bool visible(Window window) const;
-  bool exists(Window window) const;
   bool menu_checked(int command_id) const;
   const std::vector<MenuItem>& menu() const { return menu_; }
   const std::string& menu_title() const { return menu_title_; }
-  bool timer_running() const { return timer_running_; }
+  bool timer_running() const { return !timers_.empty(); }
+  // Time let pass since the backend was made, in milliseconds.
+  long elapsed_ms() const { return elapsed_ms_; }
   bool window_dc_held() const { return window_dc_; }
   const std::vector<std::string>& text_lines() const { return text_lines_; }
   const std::vector<std::string>& dialog_prompts() const { return dialog_prompts_; }
@@ -62,9 +87,8 @@ class HeadlessPlatform final : public Platform {
     text_lines_.clear();
     dialog_prompts_.clear();
   }
-  std::size_t queued() const { return queue_.size(); }
-  // Simulates the graphics window's close box: the window is destroyed.
-  void close_graphics_window();
+  // Messages scripted or queued and not yet taken.
+  std::size_t queued() const { return script_.size() + queue().size(); }
   // Changes the graphics window's client size (a Size message follows).
   void resize_client(int width, int height);
 
@@ -75,42 +99,42 @@ class HeadlessPlatform final : public Platform {
   void create_menu(const char* title, const MenuItem* items, std::size_t count) override;
   void set_menu_check(int command_id, bool checked) override;
   Picture& picture() override { return picture_; }
-  void copy_picture_to_window() override;
-  void release_window_dc() override { window_dc_ = false; }
-  Box client_rect(Window window) override;
   int show_window(Window window, bool show) override;
   void start_timer(int id, int period_ms) override;
   void kill_timer(int id) override;
-  void post_quit(int exit_code) override;
-  void post_message(const Message& message) override;
-  Take take_message() override;
-  bool has_message() override;
-  void wait_message() override;
+  Box client_rect(Window window) override;
+  void copy_picture_to_window() override;
+  void release_window_dc() override { window_dc_ = false; }
   void text_put_line(std::string_view line) override;
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
+  bool window_exists(Window window) override;
+
+ protected:
+  void pump_events(bool block) override;
+  void destroy_window(Window window) override;
 
  private:
-  void dispatch(const Message& message);
+  static int index(Window window) { return window == Window::Graphics ? 0 : 1; }
   bool tick_at_head() const;
+  void count_idle_poll();
 
   CairoPicture picture_;
   CairoPicture window_;
-  struct Queued {
-    bool close;  // the close box rather than a message
-    Message message;
-  };
-  std::deque<Queued> queue_;     // input, in arrival order
-  std::deque<Message> posted_;   // posted by the library itself, taken before input
+  // Scripted input that has not arrived yet; a tick is an entry with kind Timer.
+  std::deque<Input> script_;
   std::deque<std::string> replies_;
-  bool quit_posted_ = false;
-  bool tick_due_ = false;  // the tick at the head of the queue has arrived
+  struct Timer {
+    long period_ms;
+    long due_ms;  // when it ticks next
+  };
+  std::map<int, Timer> timers_;  // the running timers by id
+  long elapsed_ms_ = 0;
   long polls_without_input_ = 0;
   unsigned long script_lines_seen_ = 0;
   std::ostream* transcript_ = nullptr;
   int copies_ = 0;
   bool window_dc_ = false;
-  bool timer_running_ = false;
   bool exists_[2] = {false, false};
   bool visible_[2] = {false, false};
   int client_width_ = kPictureWidth;

@@ -7,8 +7,6 @@
 namespace zr590::platform {
 namespace {
 
-constexpr int kCtrlKey = 17;
-
 std::string_view trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
@@ -75,13 +73,14 @@ class Parser {
       } else {
         return "char needs one visible character or #N with N from 0 to 255";
       }
-      out_.entries.push_back({ScriptedInput::Send, {Window::Graphics, MessageKind::Char,
-                                                    static_cast<int>(code), 0}});
+      out_.entries.push_back(
+          {ScriptedInput::Send, {Window::Graphics, MessageKind::Char, static_cast<int>(code), 0}});
       return {};
     }
     if (verb == "keydown" || verb == "keyup") {
       long vk;
-      if (!parse_int(next_word(rest), 0, 255, vk)) return std::string(verb) + " needs a virtual-key code from 0 to 255";
+      if (!parse_int(next_word(rest), 0, 255, vk))
+        return std::string(verb) + " needs a virtual-key code from 0 to 255";
       return send(verb == "keydown" ? MessageKind::KeyDown : MessageKind::KeyUp, vk, 0, rest);
     }
     if (verb == "ctrl") {
@@ -109,7 +108,8 @@ class Parser {
       }
       if (!trim(rest).empty()) return "unexpected text after the count";
       if (out_.entries.size() + count > kMaxMessages) return too_many();
-      for (long i = 0; i < count; ++i) send(MessageKind::Timer, 2, 0, {});
+      // Time passing: each tick is one period of the timer that runs.
+      for (long i = 0; i < count; ++i) send(MessageKind::Timer, 0, 0, {});
       return {};
     }
     if (verb == "close") {

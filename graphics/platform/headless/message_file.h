@@ -15,7 +15,7 @@ struct ScriptedInput {
     Kind kind;
     Message message;
   };
-  std::vector<Entry> entries;       // the message queue, in order
+  std::vector<Entry> entries;        // the message queue, in order
   std::vector<std::string> replies;  // the separate queue of dialog answers
 };
 

@@ -1,64 +1,17 @@
 #include "platform/win32/line_dialog.h"
 
+#include "platform/platform.h"
+#include "platform/win32/dialog_template.h"
+
 namespace zr590::platform::win32 {
 namespace {
 
-constexpr WORD kOkayButton = 101;
-constexpr WORD kLineBox = 102;
-constexpr WORD kPromptText = 103;
-constexpr std::size_t kPromptChars = 79;
-constexpr int kReplyBytes = 256;  // 255 characters and the NUL
-
-// Atoms of the predefined control classes.
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kEditClass = 0x0081;
-constexpr WORD kStaticClass = 0x0082;
+constexpr int kReplyBytes = static_cast<int>(kReplyLength) + 1;  // and the NUL
 
 // The reply buffer of the dialog that is running; one runs at a time.
 char* dialog_reply = nullptr;
 // The line box's own procedure, which line_box_proc hands everything on to.
 WNDPROC line_box_default = nullptr;
-
-class TemplateWriter {
- public:
-  explicit TemplateWriter(DialogTemplate& out) : out_(out) { out_.words.fill(0); }
-
-  void word(WORD w) {
-    if (at_ < out_.words.size()) out_.words[at_] = w;
-    ++at_;
-  }
-  void dword(DWORD d) {
-    word(LOWORD(d));
-    word(HIWORD(d));
-  }
-  // Each character widened to 16 bits as it is, then a 16-bit NUL.
-  void text(std::string_view s) {
-    for (char c : s) word(static_cast<unsigned char>(c));
-    word(0);
-  }
-  // Items start on a DWORD boundary.
-  void align() { at_ += at_ % 2; }
-
-  void item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD class_atom,
-            std::string_view title) {
-    align();
-    dword(style);
-    dword(0);  // extended style
-    word(static_cast<WORD>(x));
-    word(static_cast<WORD>(y));
-    word(static_cast<WORD>(cx));
-    word(static_cast<WORD>(cy));
-    word(id);
-    word(0xFFFF);
-    word(class_atom);
-    text(title);
-    word(0);  // no creation data
-  }
-
- private:
-  DialogTemplate& out_;
-  std::size_t at_ = 0;
-};
 
 // A multi-line edit box asks for every key, Enter included, and Wine's then moves the focus to
 // the default button and posts the Enter on to it: two steps, and with no window manager the
@@ -94,27 +47,6 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM l
 }
 
 }  // namespace
-
-void build_dialog_template(std::string_view prompt, DialogTemplate& out) {
-  TemplateWriter w(out);
-  w.dword(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
-  w.dword(0);  // extended style
-  w.word(3);   // items
-  w.word(50);
-  w.word(50);
-  w.word(185);
-  w.word(92);
-  w.word(0);  // no menu
-  w.word(0);  // the dialog class
-  w.text("ZR590_gets");
-  // The line box comes first, so it has the focus when the dialog opens.
-  w.item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL, 8, 30, 167,
-         37, kLineBox, kEditClass, "");
-  w.item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 67, 74, 50, 14, kOkayButton,
-         kButtonClass, "Okay");
-  w.item(WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, 8, 3, 167, 24, kPromptText, kStaticClass,
-         prompt.substr(0, kPromptChars));
-}
 
 int run_line_dialog(HINSTANCE instance, HWND owner, std::string_view prompt, std::string& reply) {
   DialogTemplate dialog;

@@ -1,7 +1,5 @@
 #include "platform/win32/win32_messages.h"
 
-#include <cstdint>
-
 namespace zr590::platform::win32 {
 
 namespace {
@@ -13,41 +11,53 @@ namespace {
 int word_of(std::uintptr_t param) {
   return static_cast<int>(static_cast<std::uint32_t>(param));
 }
-WPARAM wparam_of(int word) {
-  return static_cast<WPARAM>(static_cast<std::uint32_t>(word));
+WParam wparam_of(int word) {
+  return static_cast<WParam>(static_cast<std::uint32_t>(word));
 }
-LPARAM lparam_of(int word) {
-  return static_cast<LPARAM>(static_cast<std::uint32_t>(word));
+LParam lparam_of(int word) {
+  return static_cast<LParam>(static_cast<std::uint32_t>(word));
+}
+
+// The two unsigned 16-bit halves of a word (positions, sizes, command words).
+int low_half(std::uintptr_t param) {
+  return static_cast<int>(param & 0xFFFF);
+}
+int high_half(std::uintptr_t param) {
+  return static_cast<int>((param >> 16) & 0xFFFF);
+}
+std::uint32_t halves(int low, int high) {
+  return (static_cast<std::uint32_t>(high) & 0xFFFF) << 16 |
+         (static_cast<std::uint32_t>(low) & 0xFFFF);
 }
 
 }  // namespace
 
-std::optional<Message> to_message(Window window, UINT msg, WPARAM wparam, LPARAM lparam) {
-  const int word = word_of(wparam);
-  const int flags = word_of(static_cast<std::uintptr_t>(lparam));
+std::optional<Message> to_message(Window window, Uint msg, WParam wparam, LParam lparam) {
+  const auto lword = static_cast<std::uintptr_t>(lparam);
   switch (msg) {
-    case WM_CREATE:
+    case kWmCreate:
       return Message{window, MessageKind::Create};
-    case WM_DESTROY:
+    case kWmDestroy:
       return Message{window, MessageKind::Destroy};
-    case WM_SIZE:
-      return Message{window, MessageKind::Size, LOWORD(lparam), HIWORD(lparam)};
-    case WM_PAINT:
+    case kWmSize:
+      return Message{window, MessageKind::Size, low_half(lword), high_half(lword)};
+    case kWmPaint:
       return Message{window, MessageKind::Paint};
-    case WM_LBUTTONDOWN:
+    case kWmLButtonDown:
       // Client pixels as the two unsigned halves of the position word.
-      return Message{window, MessageKind::LButtonDown, LOWORD(lparam), HIWORD(lparam)};
-    case WM_KEYDOWN:
-      return Message{window, MessageKind::KeyDown, word, flags};
-    case WM_KEYUP:
-      return Message{window, MessageKind::KeyUp, word, flags};
-    case WM_CHAR:
-      return Message{window, MessageKind::Char, word};
-    case WM_COMMAND:
-      return Message{window, MessageKind::Command, word};
-    case WM_TIMER:
-      return Message{window, MessageKind::Timer, word};
-    case WM_KILLFOCUS:
+      return Message{window, MessageKind::LButtonDown, low_half(lword), high_half(lword)};
+    case kWmKeyDown:
+      return Message{window, MessageKind::KeyDown, word_of(wparam), word_of(lword)};
+    case kWmKeyUp:
+      return Message{window, MessageKind::KeyUp, word_of(wparam), word_of(lword)};
+    case kWmChar:
+      return Message{window, MessageKind::Char, word_of(wparam)};
+    case kWmCommand:
+      // The menu id in the low half, the notification code in the high half.
+      return Message{window, MessageKind::Command, low_half(wparam), high_half(wparam)};
+    case kWmTimer:
+      return Message{window, MessageKind::Timer, word_of(wparam)};
+    case kWmKillFocus:
       return Message{window, MessageKind::FocusLost};
     default:
       return std::nullopt;
@@ -55,20 +65,21 @@ std::optional<Message> to_message(Window window, UINT msg, WPARAM wparam, LPARAM
 }
 
 std::optional<NativeMessage> to_native(const Message& message) {
-  const WPARAM a = wparam_of(message.a);
+  const WParam a = wparam_of(message.a);
   switch (message.kind) {
     case MessageKind::KeyDown:
-      return NativeMessage{WM_KEYDOWN, a, lparam_of(message.b)};
+      return NativeMessage{kWmKeyDown, a, lparam_of(message.b)};
     case MessageKind::KeyUp:
-      return NativeMessage{WM_KEYUP, a, lparam_of(message.b)};
+      return NativeMessage{kWmKeyUp, a, lparam_of(message.b)};
     case MessageKind::Char:
-      return NativeMessage{WM_CHAR, a, 0};
+      return NativeMessage{kWmChar, a, 0};
     case MessageKind::LButtonDown:
-      return NativeMessage{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(message.a, message.b)};
+      return NativeMessage{kWmLButtonDown, kMkLButton,
+                           static_cast<LParam>(halves(message.a, message.b))};
     case MessageKind::Command:
-      return NativeMessage{WM_COMMAND, a, 0};
+      return NativeMessage{kWmCommand, halves(message.a, message.b), 0};
     case MessageKind::Timer:
-      return NativeMessage{WM_TIMER, a, 0};
+      return NativeMessage{kWmTimer, a, 0};
     default:
       return std::nullopt;
   }

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
-#include "colours.h"
+#include <utility>
+
 #include "platform/win32/line_dialog.h"
 #include "platform/win32/text_console.h"
 #include "platform/win32/win32_messages.h"
@@ -23,6 +24,12 @@ Win32Platform::Win32Platform(HINSTANCE instance) : instance_(instance) {
 
 Win32Platform::~Win32Platform() {
   if (the_platform == this) the_platform = nullptr;
+  // The windows go without telling the library (the program that made them is over); the
+  // process's own platform lives to its end, so this is for tests that make one per case.
+  release_window_dc();
+  for (HWND& window : windows_) {
+    if (window != nullptr) DestroyWindow(std::exchange(window, nullptr));
+  }
 }
 
 LRESULT CALLBACK Win32Platform::graphics_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -33,14 +40,6 @@ LRESULT CALLBACK Win32Platform::graphics_proc(HWND hwnd, UINT msg, WPARAM wparam
 LRESULT CALLBACK Win32Platform::text_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (the_platform == nullptr) return DefWindowProcA(hwnd, msg, wparam, lparam);
   return the_platform->handle(Window::Text, hwnd, msg, wparam, lparam);
-}
-
-void Win32Platform::deliver(const Message& message) {
-  if (message.window == Window::Graphics) {
-    graphics_window_proc(message);
-  } else {
-    text_window_proc(message);
-  }
 }
 
 LRESULT Win32Platform::handle(Window window, HWND native, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -85,7 +84,7 @@ LRESULT Win32Platform::handle(Window window, HWND native, UINT msg, WPARAM wpara
 void Win32Platform::register_classes() {
   if (classes_registered_) return;
   classes_registered_ = true;
-  const Rgb white = color_rgb[kBackgroundColour];
+  const Rgb white = kWindowBackground;
   HBRUSH background = CreateSolidBrush(RGB(white.r, white.g, white.b));
   WNDCLASSA wc{};
   wc.style = CS_HREDRAW | CS_VREDRAW;

@@ -1,7 +1,21 @@
-// The Win32 backend: the window classes "DrawWndClass" and "TextWndClass", their two windows,
-// the "&Run" menu, the timer, the thread's message queue as the message source, the text
-// window's surface, the line dialog and the GDI picture. The real window procedures convert
-// each native message and hand it to the library's window procedures.
+// The Win32 backend: the system the library was designed for (USER32 and GDI32), built with
+// mingw-w64 as a 32- or 64-bit Windows program. Start with this file; win_main.cpp is the
+// process entry (WinMain), win32_messages.h the conversion of native messages.
+//
+// Implemented:
+// - the window classes "DrawWndClass" and "TextWndClass" and their two windows, the "&Run"
+//   menu and its check marks, timer 2, show and hide;
+// - the thread's own message queue is the message source: PeekMessage, TranslateMessage and
+//   DispatchMessage hand messages out in the order the library's queue keeps (posted, quit,
+//   input, timer), and the real window procedures convert each native message and deliver
+//   it (win32_messages.h);
+// - the picture drawn with GDI into a bitmap compatible with the window (gdi_picture.h);
+// - the text window's console lines (text_console.h) and the "ZR590_gets" dialog from an
+//   in-memory template (line_dialog.h).
+// Limitations:
+// - text is the system's ANSI code page, not UTF-8;
+// - GDI's pixels differ from the Cairo picture's in text, wide pens and slanted edges.
+// Dependencies: USER32, GDI32 and KERNEL32 only (a self-contained -static program).
 #pragma once
 
 #include <windows.h>
@@ -43,12 +57,21 @@ class Win32Platform final : public Platform {
   void set_text_close_hides(bool hides) override { text_close_hides_ = hides; }
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
+  bool window_exists(Window window) override { return hwnd(window) != nullptr; }
+
+  // The native window, for tests that play the user (nullptr when it does not exist).
+  HWND native_window(Window window) const { return windows_[window == Window::Graphics ? 0 : 1]; }
+
+ protected:
+  // The system's queue is the message source: the library's queue is not used.
+  void pump_events(bool) override {}
+  // The system's default handling of the close box destroys the window itself.
+  void destroy_window(Window) override {}
 
  private:
   static LRESULT CALLBACK graphics_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK text_proc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
   LRESULT handle(Window window, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam);
-  void deliver(const Message& message);
   void register_classes();
   HWND& hwnd(Window window) { return windows_[window == Window::Graphics ? 0 : 1]; }
 
