@@ -35,6 +35,13 @@ class ForwardingPlatform : public Platform {
   int line_dialog(std::string_view prompt, std::string_view shown, std::string& reply) override {
     return inner_.line_dialog(prompt, shown, reply);
   }
+  bool window_exists(Window window) override { return inner_.window_exists(window); }
+  void set_text_close_hides(bool hides) override { inner_.set_text_close_hides(hides); }
+
+ protected:
+  // The messages come from the inner platform's own queue, taken through the calls above.
+  void pump_events(bool) override {}
+  void destroy_window(Window) override {}
 
  private:
   Platform& inner_;

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kFontFace = "DejaVu Sans";
 constexpr int kDefaultTextHeight = 12;
 // Distinct texts whose layouts are kept: far more than a frame of the editor shows.
-constexpr std::size_t kKeptLayouts = 256;
+constexpr std::size_t kKeptLayouts = 1 << 8;
 
 std::uint32_t packed(Rgb c) {
   return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | c.b;
