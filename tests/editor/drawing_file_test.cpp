@@ -142,6 +142,7 @@ TEST_F(DrawingFileTest, RoundTripKeepsValuesAndStackingOrder) {
   ShapeList loaded;
   mark();
   load(loaded, (dir_ / "d.txt").string());
+  EXPECT_EQ(prompts().back(), kLoadPrompt);
   EXPECT_EQ(recordsOf(loaded), recordsOf(list));
   // The newest shape is on top: drawn last, picked first.
   Lines drawn = take();
