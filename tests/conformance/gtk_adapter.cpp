@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "../gui/gtk_key_event.h"
 #include "contract.h"
 #include "platform/gtk/gtk_platform.h"
 
@@ -53,22 +54,7 @@ class GtkAdapter final : public Adapter {
     const guint keyval =
         ctrl ? GDK_KEY_Control_L : gdk_keyval_to_lower(static_cast<guint>(key_code));
     GtkWidget* window = GTK_WIDGET(platform_->graphics_window()->gtk_window());
-    GdkEvent* event = gdk_event_new(down ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
-    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
-    event->key.keyval = keyval;
-    event->key.state = ctrl_ ? GDK_CONTROL_MASK : 0;
-    GdkKeymapKey* keys = nullptr;
-    gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
-                                          keyval, &keys, &count) &&
-        count > 0) {
-      event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-      event->key.group = static_cast<guint8>(keys[0].group);
-    }
-    g_free(keys);
-    gdk_event_set_device(event, gdk_seat_get_keyboard(seat()));
-    gtk_widget_event(window, event);
-    gdk_event_free(event);
+    zr590::testing::send_key(window, down, keyval, ctrl_ ? GDK_CONTROL_MASK : 0);
     if (ctrl) ctrl_ = down;
   }
   void close_box() override { gtk_window_close(platform_->graphics_window()->gtk_window()); }

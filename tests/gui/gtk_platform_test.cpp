@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gtk_key_event.h"
 #include "line_input.h"
 #include "menu.h"
 
@@ -69,23 +70,7 @@ class GtkPlatformTest : public ::testing::Test {
   }
 
   void key(GtkWidget* widget, bool press, guint keyval, guint state = 0) {
-    GdkEvent* event = gdk_event_new(press ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
-    event->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(widget)));
-    event->key.keyval = keyval;
-    event->key.state = state;
-    GdkKeymapKey* keys = nullptr;
-    gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
-                                          keyval, &keys, &count) &&
-        count > 0) {
-      event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
-      event->key.group = static_cast<guint8>(keys[0].group);
-    }
-    g_free(keys);
-    gdk_event_set_device(
-        event, gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default())));
-    gtk_widget_event(widget, event);
-    gdk_event_free(event);
+    zr590::testing::send_key(widget, press, keyval, state);
   }
 
   void button(GdkEventType type, guint number, double x, double y) {
