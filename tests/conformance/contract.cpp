@@ -189,6 +189,20 @@ void close_box(Case& c) {
   c.expect_trace({}, "messages for the destroyed window");
 }
 
+// Once the library asks for it (the editor's log window), the text window's close box only
+// hides the window: nothing reaches the library, and showing it again brings it back.
+void text_close_hides(Case& c) {
+  c.drain();
+  c.watch({MessageKind::Destroy});
+  c.p().set_text_close_hides(true);
+  c.p().show_window(Window::Text, true);
+  if (!c.adapter().text_close_box()) return;
+  c.take_all();
+  c.expect_trace({}, "the text window's close box");
+  c.expect(c.p().window_exists(Window::Text), "the text window was destroyed");
+  c.expect(c.p().show_window(Window::Text, true) == 0, "the text window still shows");
+}
+
 // Keys as virtual-key codes; the character a key-down types follows it at once, before the
 // key-up; Ctrl with a letter is the library's shortcut (Ctrl+L toggles logging).
 void keys(Case& c) {
@@ -288,9 +302,15 @@ struct Named {
   void (*run)(Case&);
 };
 constexpr Named kCases[] = {
-    {"creation", creation},   {"order", order},       {"merged_tick", merged_tick},
-    {"close_box", close_box}, {"keys", keys},         {"timer", timer},
-    {"dialog", dialog},       {"pictures", pictures},
+    {"creation", creation},
+    {"order", order},
+    {"merged_tick", merged_tick},
+    {"close_box", close_box},
+    {"text_close_hides", text_close_hides},
+    {"keys", keys},
+    {"timer", timer},
+    {"dialog", dialog},
+    {"pictures", pictures},
 };
 
 bool chosen(const char* name, int argc, char** argv) {

@@ -31,6 +31,8 @@ class Adapter {
   virtual void key(int key_code, bool down) = 0;
   // Clicks the graphics window's close box.
   virtual void close_box() = 0;
+  // Clicks the text window's close box; false where the backend's text window has none.
+  virtual bool text_close_box() = 0;
   // The next line dialog gets this typed into its line box, then Enter.
   virtual void answer_dialog(const std::string& text) = 0;
 

@@ -58,6 +58,10 @@ class GtkAdapter final : public Adapter {
     if (ctrl) ctrl_ = down;
   }
   void close_box() override { gtk_window_close(platform_->graphics_window()->gtk_window()); }
+  bool text_close_box() override {
+    gtk_window_close(platform_->text_window()->gtk_window());
+    return true;
+  }
   void answer_dialog(const std::string& text) override {
     platform_->dialog_opened = [text](GtkWidget* dialog) {
       GList* children = gtk_container_get_children(

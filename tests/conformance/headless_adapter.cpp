@@ -42,6 +42,8 @@ class HeadlessAdapter final : public Adapter {
   void close_box() override {
     platform_->arrive({{platform::Window::Graphics, platform::MessageKind::Destroy}, -1, true});
   }
+  // A message file closes only the graphics window.
+  bool text_close_box() override { return false; }
   void answer_dialog(const std::string& text) override { platform_->push_reply(text); }
 
   void let_time_pass(int ms) override { platform_->let_time_pass(ms); }

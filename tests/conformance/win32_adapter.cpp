@@ -71,6 +71,10 @@ class Win32Adapter final : public Adapter {
   void close_box() override {
     PostMessageA(platform_->native_window(Window::Graphics), WM_CLOSE, 0, 0);
   }
+  bool text_close_box() override {
+    PostMessageA(platform_->native_window(Window::Text), WM_CLOSE, 0, 0);
+    return true;
+  }
   void answer_dialog(const std::string& text) override {
     dialog_answer = text;
     SetTimer(nullptr, 0, 50, answer_dialog_now);
