@@ -74,9 +74,12 @@ class Shape {
 
  private:
   friend class ShapeList;
-  // The shape is its own node in the list: the link to the next older shape. One allocation
-  // per shape keeps a drawing of millions small.
+  // The shape is its own node in the list: the links to the next older and the next newer
+  // shape. One allocation per shape keeps a drawing of millions small; the link to the newer
+  // shape lets a redraw walk the drawing oldest first in one pass, in the order the shapes
+  // usually lie in memory.
   Shape* next = nullptr;
+  Shape* newer = nullptr;
   int x;
   int y;
 };

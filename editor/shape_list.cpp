@@ -6,6 +6,8 @@
 
 void ShapeList::add(Shape* shape) {
   shape->next = head;
+  shape->newer = nullptr;
+  if (head != nullptr) head->newer = shape;
   head = shape;
   if (oldest == nullptr) oldest = shape;
   ++count;
@@ -72,6 +74,7 @@ void ShapeList::unlink(Shape* newer, const ShapeChain& chain) {
     oldest = newer;
   } else {
     link = chain.oldest->next;
+    link->newer = newer;
     chain.oldest->next = nullptr;
   }
   count -= chain.count;
@@ -85,7 +88,9 @@ void ShapeList::link(Shape* newer, const ShapeChain& chain) {
     oldest = chain.oldest;
   } else {
     chain.oldest->next = link;
+    link->newer = chain.oldest;
   }
+  chain.newest->newer = newer;
   link = chain.newest;
   count += chain.count;
 }

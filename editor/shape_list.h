@@ -1,11 +1,10 @@
 // The drawing: every shape, owned, newest at the head. The newest shape is drawn last (on top)
-// and picked first. The shapes are the list's nodes (each links to the next older one).
+// and picked first. The shapes are the list's nodes (each links to the next older and the next
+// newer one).
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <iosfwd>
-#include <memory>
 #include <string>
 
 #include "shape.h"
@@ -14,7 +13,8 @@ class Display;
 
 // A run of linked shapes, newest first: `newest` links through `count` shapes to `oldest`.
 // Undo keeps what a change took out of the drawing, or put into it, as such a run. A run that
-// belongs to no list ends there: `oldest` links to nothing.
+// belongs to no list ends there: `oldest` links to nothing older (and linking it in sets the
+// link of `newest` to the newer shape).
 struct ShapeChain {
   Shape* newest = nullptr;
   Shape* oldest = nullptr;
@@ -50,10 +50,12 @@ class ShapeList {
   ShapeChain load(Display& display, const std::string& name);
   // Every shape's record, oldest first.
   void writeAll(std::ostream& out) const;
-  // Visits the shapes oldest first (without recursing once per shape: the links run newest
-  // first and a drawing may hold millions).
+  // Visits the shapes oldest first.
   template <typename Visit>
-  void forEachOldestFirst(Visit visit) const;
+  void forEachOldestFirst(Visit visit) const {
+    Shape* shape = oldest;
+    for (int i = 0; i < count; ++i, shape = shape->newer) visit(*shape);
+  }
 
   // Runs of shapes moved in and out in constant time, whatever their length; nothing is copied
   // or destroyed. `newer` names the place: the shape just newer than the run, nullptr for the
@@ -79,26 +81,3 @@ class ShapeList {
   Shape* head;
   Shape* oldest = nullptr;  // the last shape of the chain, so that runs link on in one step
 };
-
-template <typename Visit>
-void ShapeList::forEachOldestFirst(Visit visit) const {
-  // The links run newest first. Mark every kSegment-th shape on one walk, then visit the
-  // segments from the oldest, each one reversed in a small buffer: two walks and memory for a
-  // few thousand pointers, whatever the length.
-  constexpr int kSegment = 4096;
-  const int segments = (count + kSegment - 1) / kSegment;
-  auto starts = std::make_unique<Shape*[]>(static_cast<std::size_t>(segments));
-  Shape* shape = head;
-  for (int i = 0; i < count; ++i, shape = shape->next) {
-    if (i % kSegment == 0) starts[i / kSegment] = shape;
-  }
-  auto segment = std::make_unique<Shape*[]>(static_cast<std::size_t>(std::min(count, kSegment)));
-  for (int s = segments - 1; s >= 0; --s) {
-    int length = 0;
-    for (shape = starts[s]; length < kSegment && length < count - s * kSegment;
-         shape = shape->next) {
-      segment[length++] = shape;
-    }
-    while (length > 0) visit(*segment[--length]);
-  }
-}
