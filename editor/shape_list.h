@@ -50,11 +50,16 @@ class ShapeList {
   ShapeChain load(Display& display, const std::string& name);
   // Every shape's record, oldest first.
   void writeAll(std::ostream& out) const;
-  // Visits the shapes oldest first.
+  // Visits the shapes oldest first. The next shape is read before the visit, so that the
+  // processor knows it while the visit runs (a visit must not unlink shapes).
   template <typename Visit>
   void forEachOldestFirst(Visit visit) const {
     Shape* shape = oldest;
-    for (int i = 0; i < count; ++i, shape = shape->newer) visit(*shape);
+    for (int i = 0; i < count; ++i) {
+      Shape* newer = shape->newer;
+      visit(*shape);
+      shape = newer;
+    }
   }
 
   // Runs of shapes moved in and out in constant time, whatever their length; nothing is copied

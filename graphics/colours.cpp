@@ -5,10 +5,10 @@
 namespace zr590 {
 
 const char* const color_name[kColourCount] = {
-    "black",     "white",     "red",       "green",      "blue",         "yellow",
-    "magenta",   "cyan",      "purple",    "navy blue",  "dusty plum",   "ice blue",
-    "turquoise", "orange",    "brown",     "pink",       "chalk",        "gold",
-    "peach",     "forest green", "sea green", "olive",      "50% gray",     "20% gray",
+    "black",     "white",        "red",       "green",     "blue",       "yellow",
+    "magenta",   "cyan",         "purple",    "navy blue", "dusty plum", "ice blue",
+    "turquoise", "orange",       "brown",     "pink",      "chalk",      "gold",
+    "peach",     "forest green", "sea green", "olive",     "50% gray",   "20% gray",
 };
 
 const platform::Rgb color_rgb[kColourCount] = {
@@ -19,8 +19,7 @@ const platform::Rgb color_rgb[kColourCount] = {
     {51, 204, 153},  {153, 153, 51},  {128, 128, 128}, {204, 204, 204},
 };
 
-int check_color(int colour) {
-  if (colour >= 0 && colour < kColourCount) return colour;
+int replace_bad_color(int colour) {
   ZR590_printf("Illegal color %d; using RED.\n", colour);
   return kSubstituteColour;
 }

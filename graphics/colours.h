@@ -12,7 +12,14 @@ inline constexpr int kSubstituteColour = 2;  // red
 extern const char* const color_name[kColourCount];
 extern const platform::Rgb color_rgb[kColourCount];
 
+// Reports a colour outside 0..23 in the text window; returns red, which replaces it.
+int replace_bad_color(int colour);
 // A colour 0..23 unchanged; anything else reported in the text window and replaced by red.
-int check_color(int colour);
+// Inline: every drawing call passes here.
+inline int check_color(int colour) {
+  if (static_cast<unsigned>(colour) < kColourCount) [[likely]]
+    return colour;
+  return replace_bad_color(colour);
+}
 
 }  // namespace zr590

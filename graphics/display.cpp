@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "figures.h"
+
 namespace zr590 {
 
 namespace {
@@ -46,24 +48,25 @@ void Display::setAnimation(int mode) {
   ZR590_animate(mode >= 0 && mode <= 3 ? kLibraryMode[mode] : mode);
 }
 
+// The figures run the primitives' inline path: a redraw calls these once per shape.
 int Display::drawText(int x, int y, const char* text, int colour, int ptsize) {
   return ZR590_text(colour, x, y, ptsize, "%s", text);
 }
 
 int Display::drawLine(int x1, int y1, int x2, int y2, int colour, int width) {
-  return ZR590_line(colour, x1, y1, x2, y2, width);
+  return draw_line(colour, x1, y1, x2, y2, width);
 }
 
 int Display::drawRectangle(int x1, int y1, int x2, int y2, int colour, int width) {
-  return ZR590_rectangle(colour, x1, y1, x2, y2, width);
+  return draw_rectangle(colour, x1, y1, x2, y2, width);
 }
 
 int Display::drawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width) {
-  return ZR590_triangle(colour, x1, y1, x2, y2, x3, y3, width);
+  return draw_triangle(colour, x1, y1, x2, y2, x3, y3, width);
 }
 
 int Display::drawOval(int x1, int y1, int x2, int y2, int colour, int width) {
-  return ZR590_oval(colour, x1, y1, x2, y2, width);
+  return draw_oval(colour, x1, y1, x2, y2, width);
 }
 
 int Display::drawCircle(int x, int y, int radius, int colour) {

@@ -1,13 +1,13 @@
 // The public drawing primitives: check and replace bad arguments (one message each), log the
-// call when logging is on, and render one command at once.
+// call when logging is on, and render one command. The figures' common path is in figures.h.
+#include <zr590/zr590.h>
+
 #include <cstdarg>
 #include <cstring>
 #include <memory>
-#include <utility>
-
-#include <zr590/zr590.h>
 
 #include "colours.h"
+#include "figures.h"
 #include "frame.h"
 #include "library_state.h"
 #include "renderer.h"
@@ -15,37 +15,43 @@
 #include "wrap_int.h"
 
 namespace zr590 {
-namespace {
 
-int check_width(int width) {
-  if (width >= 0) return width;
+int replace_bad_width(int width) {
   int used = wrap_neg(width);
   ZR590_printf("Width of %d not possible, using width %d\n", width, used);
   return used;
 }
 
-// Upper left corner first: smaller x, larger y.
-void order_corners(int& x1, int& y1, int& x2, int& y2) {
-  if (x1 > x2) std::swap(x1, x2);
-  if (y1 < y2) std::swap(y1, y2);
+void log_rectangle(int colour, int x1, int y1, int x2, int y2, int width) {
+  if (width == 0) {
+    ZR590_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n", color_name[colour],
+                 x1, y1, x2, y2);
+  } else {
+    ZR590_printf("%s rectangle with bounding box (%d,%d) to (%d,%d) with line width %d\n",
+                 color_name[colour], x1, y1, x2, y2, width);
+  }
 }
 
-bool logging() { return window_state.logging_on; }
-
-// Renders a figure given by two points (a rectangle, oval or line).
-void render_two_points(int kind, int colour, int x1, int y1, int x2, int y2, int width) {
-  DrawCommand command;
-  command.kind = kind;
-  command.colour = colour;
-  command.width = width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  render_command(command);
+void log_oval(int colour, int x1, int y1, int x2, int y2, int width) {
+  if (width == 0) {
+    ZR590_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", color_name[colour], x1,
+                 y1, x2, y2);
+  } else {
+    ZR590_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n",
+                 color_name[colour], x1, y1, x2, y2, width);
+  }
 }
 
-}  // namespace
+void log_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3) {
+  ZR590_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", color_name[colour], x1, y1, x2, y2, x3,
+               y3);
+}
+
+void log_line(int colour, int x1, int y1, int x2, int y2, int width) {
+  ZR590_printf("%s line from (%d,%d) to (%d,%d), width %d\n", color_name[colour], x1, y1, x2, y2,
+               width);
+}
+
 }  // namespace zr590
 
 using namespace zr590;
@@ -57,7 +63,7 @@ int ZR590_circle(int colour, int x, int y, int radius) {
     ZR590_printf("Radius of %d not possible, using radius %d\n", radius, used);
     radius = used;
   }
-  if (logging()) {
+  if (window_state.logging_on) {
     ZR590_printf("%s circle at (%d,%d), radius %d\n", color_name[colour], x, y, radius);
   }
   int x1 = wrap_sub(x, radius), y1 = wrap_add(y, radius);
@@ -69,69 +75,19 @@ int ZR590_circle(int colour, int x, int y, int radius) {
 }
 
 int ZR590_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
-  colour = check_color(colour);
-  width = check_width(width);
-  if (logging()) {
-    ZR590_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", color_name[colour], x1, y1, x2, y2,
-                 x3, y3);
-  }
-  DrawCommand command;
-  command.kind = KindTriangle;
-  command.colour = colour;
-  command.width = width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  command.x3 = x3;
-  command.y3 = y3;
-  render_command(command);
-  return 1;
+  return draw_triangle(colour, x1, y1, x2, y2, x3, y3, width);
 }
 
 int ZR590_rectangle(int colour, int x1, int y1, int x2, int y2, int width) {
-  order_corners(x1, y1, x2, y2);
-  colour = check_color(colour);
-  width = check_width(width);
-  if (logging()) {
-    if (width == 0) {
-      ZR590_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n",
-                   color_name[colour], x1, y1, x2, y2);
-    } else {
-      ZR590_printf("%s rectangle with bounding box (%d,%d) to (%d,%d) with line width %d\n",
-                   color_name[colour], x1, y1, x2, y2, width);
-    }
-  }
-  render_two_points(KindRectangle, colour, x1, y1, x2, y2, width);
-  return 1;
+  return draw_rectangle(colour, x1, y1, x2, y2, width);
 }
 
 int ZR590_oval(int colour, int x1, int y1, int x2, int y2, int width) {
-  order_corners(x1, y1, x2, y2);
-  width = check_width(width);
-  colour = check_color(colour);
-  if (logging()) {
-    if (width == 0) {
-      ZR590_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", color_name[colour],
-                   x1, y1, x2, y2);
-    } else {
-      ZR590_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n",
-                   color_name[colour], x1, y1, x2, y2, width);
-    }
-  }
-  render_two_points(KindOval, colour, x1, y1, x2, y2, width);
-  return 1;
+  return draw_oval(colour, x1, y1, x2, y2, width);
 }
 
 int ZR590_line(int colour, int x1, int y1, int x2, int y2, int width) {
-  width = check_width(width);
-  colour = check_color(colour);
-  if (logging()) {
-    ZR590_printf("%s line from (%d,%d) to (%d,%d), width %d\n", color_name[colour], x1, y1, x2,
-                 y2, width);
-  }
-  render_two_points(KindLine, colour, x1, y1, x2, y2, width < 1 ? 1 : width);
-  return 1;
+  return draw_line(colour, x1, y1, x2, y2, width);
 }
 
 int ZR590_text(int colour, int x, int y, int ptsize, const char* format, ...) {
@@ -152,7 +108,7 @@ int ZR590_text(int colour, int x, int y, int ptsize, const char* format, ...) {
     ptsize = 127;
   }
   colour = check_color(colour);
-  if (logging()) {
+  if (window_state.logging_on) {
     ZR590_printf("%s text at (%d,%d), \"%s\"\n", color_name[colour], x, y, buffer);
   }
   std::size_t length = std::strlen(buffer);

@@ -1,0 +1,100 @@
+// The figure primitives (rectangle, oval, triangle, line) as inline functions: the public
+// ZR590_* functions and the display object's drawing operations both run them without a call
+// between, as every shape of every redraw passes here. A bad argument's message and the log
+// line are out of line (primitives.cpp): the common case checks, builds the command and
+// records it.
+#pragma once
+
+#include "colours.h"
+#include "frame.h"
+#include "library_state.h"
+#include "renderer.h"
+
+namespace zr590 {
+
+// Reports a negative width; returns the width used instead.
+int replace_bad_width(int width);
+// The log lines, written when logging is on.
+void log_rectangle(int colour, int x1, int y1, int x2, int y2, int width);
+void log_oval(int colour, int x1, int y1, int x2, int y2, int width);
+void log_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3);
+void log_line(int colour, int x1, int y1, int x2, int y2, int width);
+
+inline int check_width(int width) {
+  if (width >= 0) [[likely]]
+    return width;
+  return replace_bad_width(width);
+}
+
+// Swaps a and b when `swap`, without a branch: whether the corners come in order depends on
+// the figure, and a redraw mixes figures at random.
+inline void swap_if(bool swap, int& a, int& b) {
+  const int differ = (a ^ b) & -static_cast<int>(swap);
+  a ^= differ;
+  b ^= differ;
+}
+
+// Upper left corner first: smaller x, larger y.
+inline void order_corners(int& x1, int& y1, int& x2, int& y2) {
+  swap_if(x1 > x2, x1, x2);
+  swap_if(y1 < y2, y1, y2);
+}
+
+// Renders a figure given by two points (a rectangle, oval or line).
+inline void render_two_points(int kind, int colour, int x1, int y1, int x2, int y2, int width) {
+  DrawCommand command;
+  command.kind = kind;
+  command.colour = colour;
+  command.width = width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  render_command(command);
+}
+
+inline int draw_rectangle(int colour, int x1, int y1, int x2, int y2, int width) {
+  order_corners(x1, y1, x2, y2);
+  colour = check_color(colour);
+  width = check_width(width);
+  if (window_state.logging_on) log_rectangle(colour, x1, y1, x2, y2, width);
+  render_two_points(KindRectangle, colour, x1, y1, x2, y2, width);
+  return 1;
+}
+
+inline int draw_oval(int colour, int x1, int y1, int x2, int y2, int width) {
+  order_corners(x1, y1, x2, y2);
+  width = check_width(width);
+  colour = check_color(colour);
+  if (window_state.logging_on) log_oval(colour, x1, y1, x2, y2, width);
+  render_two_points(KindOval, colour, x1, y1, x2, y2, width);
+  return 1;
+}
+
+inline int draw_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width) {
+  colour = check_color(colour);
+  width = check_width(width);
+  if (window_state.logging_on) log_triangle(colour, x1, y1, x2, y2, x3, y3);
+  DrawCommand command;
+  command.kind = KindTriangle;
+  command.colour = colour;
+  command.width = width;
+  command.x1 = x1;
+  command.y1 = y1;
+  command.x2 = x2;
+  command.y2 = y2;
+  command.x3 = x3;
+  command.y3 = y3;
+  render_command(command);
+  return 1;
+}
+
+inline int draw_line(int colour, int x1, int y1, int x2, int y2, int width) {
+  width = check_width(width);
+  colour = check_color(colour);
+  if (window_state.logging_on) log_line(colour, x1, y1, x2, y2, width);
+  render_two_points(KindLine, colour, x1, y1, x2, y2, width < 1 ? 1 : width);
+  return 1;
+}
+
+}  // namespace zr590
