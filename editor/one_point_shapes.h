@@ -11,7 +11,8 @@ class Circle : public Shape {
   Circle(const Circle&) = default;
   Circle& operator=(const Circle&) = default;
 
-  void draw(Display& display) override;
+  void draw(Display& display) final;
+  DrawFunction ownDrawFunction() const override { return &drawAs<Circle>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   const ShapeType& type() const override;
@@ -26,7 +27,8 @@ class Square : public Shape {
   Square(const Square&) = default;
   Square& operator=(const Square&) = default;
 
-  void draw(Display& display) override;
+  void draw(Display& display) final;
+  DrawFunction ownDrawFunction() const override { return &drawAs<Square>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   const ShapeType& type() const override;
@@ -42,7 +44,8 @@ class Triangle : public Shape {
   Triangle(const Triangle&) = default;
   Triangle& operator=(const Triangle&) = default;
 
-  void draw(Display& display) override;
+  void draw(Display& display) final;
+  DrawFunction ownDrawFunction() const override { return &drawAs<Triangle>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   const ShapeType& type() const override;

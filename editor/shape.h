@@ -30,6 +30,14 @@ class Shape {
   static void operator delete(void* memory, std::size_t size) { releaseShapeMemory(memory, size); }
 
   virtual void draw(Display& display) = 0;
+  // draw() as a plain function, worked out once per shape. A redraw reads it from the next
+  // shape before drawing the current one: where the call goes depends on the kind, which a
+  // drawing mixes at random, and a mispredicted call costs least when its target is known early.
+  using DrawFunction = void (*)(Shape&, Display&);
+  DrawFunction drawFunction() {
+    if (drawFunction_ == nullptr) drawFunction_ = ownDrawFunction();
+    return drawFunction_;
+  }
   // One record of the drawing file, line end included: the type word, then fields(). (SAVE
   // formats the same record straight into its own buffer.)
   virtual void write(std::ostream& out);
@@ -69,6 +77,14 @@ class Shape {
     return *this;
   }
 
+  // A kind's draw() without the virtual call (a kind whose draw() is final returns
+  // &drawAs<Kind>); by default, the virtual call itself.
+  virtual DrawFunction ownDrawFunction() const;
+  template <typename Kind>
+  static void drawAs(Shape& shape, Display& display) {
+    static_cast<Kind&>(shape).Kind::draw(display);
+  }
+
   int colour = 0;
   int lineWidth = 0;  // 0 draws filled, a positive value an outline that many pixels wide
 
@@ -80,6 +96,7 @@ class Shape {
   // usually lie in memory.
   Shape* next = nullptr;
   Shape* newer = nullptr;
+  DrawFunction drawFunction_ = nullptr;  // not copied: a copy works out its own
   int x;
   int y;
 };

@@ -21,10 +21,17 @@ void ShapeList::remove(Shape* shape) {
 }
 
 void ShapeList::drawAll(Display& display, const Shape* selected) {
-  forEachOldestFirst([&](Shape& shape) {
-    if (&shape == selected) shape.drawSelection(display);
-    shape.draw(display);
-  });
+  // Each shape's draw function is read a shape ahead (see Shape::drawFunction).
+  Shape* shape = oldest;
+  Shape::DrawFunction draw = count > 0 ? shape->drawFunction() : nullptr;
+  for (int i = 0; i < count; ++i) {
+    Shape* newer = shape->newer;
+    const Shape::DrawFunction drawNewer = i + 1 < count ? newer->drawFunction() : nullptr;
+    if (shape == selected) shape->drawSelection(display);
+    draw(*shape, display);
+    shape = newer;
+    draw = drawNewer;
+  }
 }
 
 void ShapeList::clear(Display& display) {

@@ -14,7 +14,8 @@ class Rect : public Shape {
   Rect(const Rect&) = default;
   Rect& operator=(const Rect&) = default;
 
-  void draw(Display& display) override;
+  void draw(Display& display) final;
+  DrawFunction ownDrawFunction() const override { return &drawAs<Rect>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   void moveTo(int px, int py) override;
@@ -39,7 +40,8 @@ class Oval : public Shape {
   Oval(const Oval&) = default;
   Oval& operator=(const Oval&) = default;
 
-  void draw(Display& display) override;
+  void draw(Display& display) final;
+  DrawFunction ownDrawFunction() const override { return &drawAs<Oval>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   void moveTo(int px, int py) override;

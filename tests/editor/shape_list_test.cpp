@@ -73,6 +73,21 @@ TEST_F(ShapeListTest, DrawsOldestFirstWithTheMarkBeneathTheSelectedShape) {
   EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 2", "draw 3"}));
 }
 
+// A redraw reaches each kind's own drawing, whichever kinds stand next to one another.
+TEST_F(ShapeListTest, DrawingAllMakesEachKindsOwnCalls) {
+  ShapeList list;
+  for (int round = 0; round < 2; ++round) {
+    for (const ShapeType& type : shapeTypes()) {
+      Shape* shape = type.make({10, 20, 3, 1, 4, 1});
+      shape->draw(display());
+      list.add(shape);
+    }
+  }
+  const Lines alone = take();
+  list.drawAll(display(), nullptr);
+  EXPECT_EQ(take(), alone);
+}
+
 TEST_F(ShapeListTest, PicksTheNewestShapeContainingThePoint) {
   ShapeList list;
   list.add(s1_ = make(1, 0, 0));
