@@ -1,0 +1,172 @@
+#include "platform/web/text_font.h"
+
+#include <cmath>
+
+// stb_truetype is C written for many compilers; its warnings are not ours to fix.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wall"
+#pragma GCC diagnostic ignored "-Wextra"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#define STBTT_STATIC
+#define STB_TRUETYPE_IMPLEMENTATION
+#include <stb_truetype.h>
+#pragma GCC diagnostic pop
+
+#include "platform/web/font_data.h"
+
+namespace zr590::platform::web {
+namespace {
+
+// The height used for point size 0, as on the other pictures.
+constexpr int kDefaultHeight = 12;
+// Coverage from 0 to 255; at least half covered is ink.
+constexpr unsigned char kInk = 128;
+
+int pixels(int height) {
+  return height > 0 ? height : kDefaultHeight;
+}
+
+bool continuation(unsigned char c) {
+  return (c & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+struct TextFont::Face {
+  stbtt_fontinfo info;
+  int ascent = 0, descent = 0;  // font units, descent below the baseline as a positive number
+
+  // The font's scale for a character height of `height` pixels: the em square is that high.
+  float scale(int height) const { return stbtt_ScaleForMappingEmToPixels(&info, pixels(height)); }
+  int ascent_pixels(float s) const { return static_cast<int>(std::ceil(ascent * s)); }
+  int descent_pixels(float s) const { return static_cast<int>(std::ceil(descent * s)); }
+
+  // Calls place(glyph, x) for each character, x being the glyph's origin. Each advance, with
+  // the kerning towards the next glyph, is rounded to whole pixels, as hinted metrics are.
+  template <typename Place>
+  int lay_out(const std::u32string& text, float s, Place place) const {
+    int x = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const int glyph = stbtt_FindGlyphIndex(&info, static_cast<int>(text[i]));
+      int advance = 0, bearing = 0;
+      stbtt_GetGlyphHMetrics(&info, glyph, &advance, &bearing);
+      if (i + 1 < text.size()) {
+        advance += stbtt_GetGlyphKernAdvance(
+            &info, glyph, stbtt_FindGlyphIndex(&info, static_cast<int>(text[i + 1])));
+      }
+      place(glyph, x);
+      x += static_cast<int>(std::lround(advance * s));
+    }
+    return x;
+  }
+};
+
+TextFont::TextFont() : face_(std::make_unique<Face>()) {
+  stbtt_InitFont(&face_->info, kFontData, stbtt_GetFontOffsetForIndex(kFontData, 0));
+  int line_gap = 0;
+  stbtt_GetFontVMetrics(&face_->info, &face_->ascent, &face_->descent, &line_gap);
+  face_->descent = -face_->descent;
+}
+
+TextFont::~TextFont() = default;
+
+Extent TextFont::extent(std::string_view text, int height) const {
+  const float s = face_->scale(height);
+  const int width = face_->lay_out(decode_text(text), s, [](int, int) {});
+  return {width, face_->ascent_pixels(s) + face_->descent_pixels(s)};
+}
+
+void TextFont::draw(raster::Raster& raster, Point at, std::string_view text, int height,
+                    std::uint32_t colour) const {
+  const float s = face_->scale(height);
+  const long long baseline = static_cast<long long>(at.y) + face_->ascent_pixels(s);
+  const Box clip = raster.clip();
+  face_->lay_out(decode_text(text), s, [&](int glyph, int x) {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
+    const long long left = static_cast<long long>(at.x) + x + x0;
+    const long long top = baseline + y0;
+    const int w = x1 - x0, h = y1 - y0;
+    if (w <= 0 || h <= 0 || left >= clip.right || left + w <= clip.left || top >= clip.bottom ||
+        top + h <= clip.top) {
+      return;
+    }
+    coverage_.assign(static_cast<std::size_t>(w) * h, 0);
+    stbtt_MakeGlyphBitmap(&face_->info, coverage_.data(), w, h, w, s, s, glyph);
+    for (int row = 0; row < h; ++row) {
+      const unsigned char* cover = coverage_.data() + static_cast<std::size_t>(row) * w;
+      for (int i = 0; i < w;) {
+        if (cover[i] < kInk) {
+          ++i;
+          continue;
+        }
+        int end = i;
+        while (end < w && cover[end] >= kInk) ++end;
+        raster.fill_box(left + i, top + row, left + end, top + row + 1, colour);
+        i = end;
+      }
+    }
+  });
+}
+
+std::u32string decode_text(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n;) {
+    const unsigned char c = p[i];
+    // A lead byte's sequence length; 0 for a byte that cannot start one.
+    const std::size_t length = c < 0x80                 ? 1
+                               : c >= 0xC2 && c <= 0xDF ? 2
+                               : c >= 0xE0 && c <= 0xEF ? 3
+                               : c >= 0xF0 && c <= 0xF4 ? 4
+                                                        : 0;
+    char32_t code = c;
+    bool whole = length == 1 || (length > 1 && i + length <= n);
+    if (length > 1 && whole) {
+      code = c & (0x7F >> length);
+      for (std::size_t k = 1; k < length && whole; ++k) {
+        whole = continuation(p[i + k]);
+        code = (code << 6) | (p[i + k] & 0x3F);
+      }
+      // Overlong forms, surrogates and code points beyond Unicode are not well formed.
+      const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+      whole = whole && code >= least && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+    }
+    if (whole) {
+      out.push_back(code);
+      i += length;
+    } else {
+      out.push_back(c);  // Latin-1
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string utf8_for_page(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char32_t c : decode_text(text)) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+}  // namespace zr590::platform::web
