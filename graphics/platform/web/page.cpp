@@ -1,0 +1,114 @@
+#include "platform/web/page.h"
+
+#include <emscripten.h>
+
+#include <vector>
+
+namespace {
+
+// clang-format off
+EM_JS(int, js_screen_width, (), { return screen.width; });
+EM_JS(int, js_screen_height, (), { return screen.height; });
+EM_JS(void, js_present, (const std::uint8_t* rgba, int width, int height), {
+  Module.zr590Page.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
+});
+EM_JS(void, js_menu_begin, (const char* title), { Module.zr590Page.menuBegin(UTF8ToString(title)); });
+EM_JS(void, js_menu_item, (const char* text, int id, int checked, int greyed), {
+  Module.zr590Page.menuItem(text ? UTF8ToString(text) : null, id, !!checked, !!greyed);
+});
+EM_JS(void, js_menu_check, (int id, int checked), { Module.zr590Page.menuCheck(id, !!checked); });
+EM_JS(int, js_show_text, (int show), { return Module.zr590Page.showText(!!show) ? 1 : 0; });
+EM_JS(void, js_text_line, (const char* line), { Module.zr590Page.textLine(UTF8ToString(line)); });
+EM_JS(void, js_start_timer, (int id, int period), { Module.zr590Page.startTimer(id, period); });
+EM_JS(void, js_stop_timer, (int id), { Module.zr590Page.stopTimer(id); });
+EM_ASYNC_JS(void, js_wait, (), { await Module.zr590Page.nextMessage(); });
+EM_ASYNC_JS(void, js_yield, (), { await new Promise(resolve => setTimeout(resolve, 0)); });
+EM_ASYNC_JS(void, js_line_dialog, (const char* prompt, const char* answer, char* out, int capacity), {
+  const typed = await Module.zr590Page.lineDialog(UTF8ToString(prompt), answer ? UTF8ToString(answer) : null);
+  stringToUTF8(typed, out, capacity);
+});
+EM_JS(void, js_files_changed, (), { Module.zr590Page.filesChanged(); });
+EM_JS(int, js_session_length, (), {
+  const text = Module.zr590Page.sessionText();
+  return text === null ? -1 : lengthBytesUTF8(text);
+});
+EM_JS(void, js_session_copy, (char* out, int capacity), {
+  stringToUTF8(Module.zr590Page.sessionText(), out, capacity);
+});
+EM_JS(void, js_transcript, (const char* line), { Module.zr590Page.transcript.push(UTF8ToString(line)); });
+EM_JS(void, js_note_box, (int left, int top, int right, int bottom), {
+  Module.zr590Page.notedBoxes.push([left, top, right, bottom]);
+});
+EM_JS(void, js_program_ended, (int status), { Module.zr590Page.programEnded(status); });
+// clang-format on
+
+}  // namespace
+
+namespace zr590::platform::web::page {
+
+int screen_width() {
+  return js_screen_width();
+}
+int screen_height() {
+  return js_screen_height();
+}
+void present(const std::uint8_t* rgba, int width, int height) {
+  js_present(rgba, width, height);
+}
+void menu_begin(const char* title) {
+  js_menu_begin(title);
+}
+void menu_item(const char* text, int id, bool checked, bool greyed) {
+  js_menu_item(text, id, checked, greyed);
+}
+void menu_check(int id, bool checked) {
+  js_menu_check(id, checked);
+}
+bool show_text(bool show) {
+  return js_show_text(show) != 0;
+}
+void text_line(const char* line) {
+  js_text_line(line);
+}
+void start_timer(int id, int period_ms) {
+  js_start_timer(id, period_ms);
+}
+void stop_timer(int id) {
+  js_stop_timer(id);
+}
+void wait() {
+  js_wait();
+}
+void yield() {
+  js_yield();
+}
+
+std::string line_dialog(const char* prompt, const char* answer, int capacity) {
+  std::vector<char> typed(static_cast<std::size_t>(capacity), '\0');
+  js_line_dialog(prompt, answer, typed.data(), capacity);
+  return typed.data();
+}
+
+void files_changed() {
+  js_files_changed();
+}
+
+std::optional<std::string> session() {
+  const int length = js_session_length();
+  if (length < 0) return std::nullopt;
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  js_session_copy(text.data(), length + 1);
+  return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+void transcript(const char* line) {
+  js_transcript(line);
+}
+void note_box(int left, int top, int right, int bottom) {
+  js_note_box(left, top, right, bottom);
+}
+void program_ended(int status) {
+  js_program_ended(status);
+}
+
+}  // namespace zr590::platform::web::page

@@ -1,0 +1,38 @@
+// The page's half of the web backend: each call goes to zr590-page.js (Module.zr590Page),
+// which owns the canvas, the menu bar, the text panel, the dialog, the timers and the files.
+// Text passed here is UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zr590::platform::web::page {
+
+int screen_width();
+int screen_height();
+void present(const std::uint8_t* rgba, int width, int height);
+void menu_begin(const char* title);
+void menu_item(const char* text, int id, bool checked, bool greyed);  // text null: separator
+void menu_check(int id, bool checked);
+// Returns whether the panel was shown before.
+bool show_text(bool show);
+void text_line(const char* line);
+void start_timer(int id, int period_ms);
+void stop_timer(int id);
+// Sleeps until the page has handed the program something (input, a tick).
+void wait();
+// Lets the browser run for a moment (paint, input) while the program is busy.
+void yield();
+// The modal line dialog: shows `prompt`, returns what was typed (at most `capacity` - 1 bytes,
+// whole characters). A session's dialog is answered with `answer` at once.
+std::string line_dialog(const char* prompt, const char* answer, int capacity);
+// Saves the working folder in the browser's storage if a file in it changed.
+void files_changed();
+// A session fed from a message file: its text; nothing for a live page.
+std::optional<std::string> session();
+void transcript(const char* line);
+void note_box(int left, int top, int right, int bottom);
+void program_ended(int status);
+
+}  // namespace zr590::platform::web::page

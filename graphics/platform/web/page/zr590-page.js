@@ -1,0 +1,397 @@
+// The page around a ZR590 program built with emscripten. It sets up `Module` before the
+// program's own script loads, turns the page's input into calls of the program's exported
+// functions, and is what the web backend calls (page.h): the canvas, the "Run" menu bar, the
+// text panel, the line dialog, the timers and the list of files.
+//
+// Tests drive it through two hooks: `window.zr590Session` ({messages, files}), set before the
+// page loads, feeds the program a message file instead of the page's input; `window.zr590Page`
+// tells when the program waits, what it printed, and what it left.
+'use strict';
+
+function zr590StartPage(program) {
+  const $ = id => document.getElementById(id);
+  const canvas = $('canvas'), app = $('app'), statusLine = $('status'), menuBar = $('menu-bar');
+  const textPanel = $('text-panel'), textLines = $('text-lines'), fileList = $('file-list');
+  const backdrop = $('dialog-backdrop'), promptBox = $('dialog-prompt'), lineBox = $('dialog-line');
+  const okay = $('dialog-okay'), upload = $('upload');
+  const context = canvas.getContext('2d');
+  const session = window.zr590Session || null;
+  const kTextLines = 25;  // the library's ring of text lines
+  const timers = new Map();
+  let started = false, ended = false, dialogOpen = false;
+  let waiter = null, filesShown = null;
+  let menuTitle = null, menuList = null;
+
+  const toBase64 = bytes => {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) {
+      text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+    }
+    return btoa(text);
+  };
+  const fromBase64 = text => Uint8Array.from(atob(text), c => c.charCodeAt(0));
+
+  // Calls `call` with the strings in the program's memory. (Module.ccall does this too, but
+  // while the program sleeps it answers with a promise instead of the function's result.)
+  function withStrings(strings, call) {
+    const pointers = strings.map(text => {
+      const size = Module.lengthBytesUTF8(text) + 1;
+      const pointer = Module._malloc(size);
+      Module.stringToUTF8(text, pointer, size);
+      return pointer;
+    });
+    try {
+      return call(...pointers);
+    } finally {
+      pointers.forEach(pointer => Module._free(pointer));
+    }
+  }
+
+  // Hands the program one piece of input (a call of an exported function) and wakes it.
+  function send(call) {
+    if (!started || ended || session || dialogOpen) return 0;
+    const result = call();
+    page.wake();
+    return result;
+  }
+
+  // "&Run" as "Run" with R underlined; "&&" is a plain "&".
+  function labelWithMnemonic(text) {
+    const label = document.createElement('span');
+    let key = '';
+    for (let i = 0; i < text.length; ++i) {
+      let c = text[i];
+      if (c === '&' && i + 1 < text.length) {
+        c = text[++i];
+        if (c !== '&' && !key) {
+          const u = document.createElement('u');
+          u.textContent = c;
+          label.append(u);
+          key = c.toLowerCase();
+          continue;
+        }
+      }
+      label.append(c);
+    }
+    return {label, key};
+  }
+
+  function menuIsOpen() { return menuList !== null && !menuList.hidden; }
+
+  function openMenu(open) {
+    if (menuList === null) return;
+    menuList.hidden = !open;
+    menuTitle.setAttribute('aria-expanded', open ? 'true' : 'false');
+    if (open) {
+      const first = menuList.querySelector('.menu-item:enabled');
+      if (first) first.focus();
+    } else if (document.activeElement && menuList.contains(document.activeElement)) {
+      canvas.focus();
+    }
+  }
+
+  function menuKey(event) {
+    const items = [...menuList.querySelectorAll('.menu-item:enabled')];
+    const at = items.indexOf(document.activeElement);
+    if (event.key === 'Escape') {
+      openMenu(false);
+      menuTitle.focus();
+    } else if (event.key === 'ArrowDown' || event.key === 'ArrowUp') {
+      const step = event.key === 'ArrowDown' ? 1 : items.length - 1;
+      items[(Math.max(at, 0) + step) % items.length].focus();
+    } else {
+      const chosen = items.find(item => item.dataset.key === event.key.toLowerCase());
+      if (!chosen || event.ctrlKey || event.altKey || event.metaKey) return;
+      chosen.click();
+    }
+    event.preventDefault();
+  }
+
+  function showFiles(files) {
+    fileList.replaceChildren();
+    for (const file of files) {
+      const item = document.createElement('li');
+      const link = document.createElement('a');
+      link.href = '#';
+      link.textContent = file.name;
+      link.title = 'Download ' + file.name;
+      link.addEventListener('click', event => {
+        event.preventDefault();
+        const url = URL.createObjectURL(new Blob([Module.zr590Files.read(file.name)]));
+        const save = document.createElement('a');
+        save.href = url;
+        save.download = file.name;
+        save.click();
+        setTimeout(() => URL.revokeObjectURL(url), 60000);
+      });
+      const size = document.createElement('span');
+      size.className = 'size';
+      size.textContent = file.size + ' B';
+      item.append(link, size);
+      fileList.append(item);
+    }
+  }
+
+  const page = {
+    waiting: false,  // the program sleeps until the page hands it something
+    ended: null,     // {status, reason} once the program has ended
+    transcript: [],  // a session's lines, as the headless runner prints them
+    notedBoxes: [],  // a session's boxes of text and wide pens: [left, top, right, bottom]
+
+    wake() {
+      if (waiter === null) return;
+      const resume = waiter;
+      waiter = null;
+      this.waiting = false;
+      resume();
+    },
+    nextMessage() {
+      return new Promise(resolve => {
+        waiter = resolve;
+        this.waiting = true;
+      });
+    },
+    // For tests: the program waits for the user, in its event wait or in the dialog, with
+    // everything handed to it seen.
+    settled() { return this.ended !== null || this.waiting || dialogOpen; },
+
+    present(bytes, width, height) {
+      const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
+      context.putImageData(new ImageData(pixels, width, height), 0, 0);
+    },
+
+    menuBegin(title) {
+      const menu = document.createElement('div');
+      menu.className = 'menu';
+      const {label, key} = labelWithMnemonic(title);
+      menuTitle = document.createElement('button');
+      menuTitle.className = 'menu-title';
+      menuTitle.type = 'button';
+      menuTitle.setAttribute('aria-haspopup', 'menu');
+      menuTitle.setAttribute('aria-expanded', 'false');
+      if (key) menuTitle.accessKey = key;
+      menuTitle.append(label);
+      menuTitle.addEventListener('click', () => openMenu(!menuIsOpen()));
+      menuList = document.createElement('ul');
+      menuList.className = 'menu-items';
+      menuList.setAttribute('role', 'menu');
+      menuList.hidden = true;
+      menuList.addEventListener('keydown', menuKey);
+      menu.append(menuTitle, menuList);
+      menuBar.replaceChildren(menu);
+    },
+    menuItem(text, id, checked, greyed) {
+      const item = document.createElement('li');
+      if (text === null) {
+        item.className = 'menu-separator';
+        item.setAttribute('role', 'separator');
+        menuList.append(item);
+        return;
+      }
+      item.setAttribute('role', 'none');
+      const tab = text.indexOf('\t');
+      const {label, key} = labelWithMnemonic(tab < 0 ? text : text.slice(0, tab));
+      label.className = 'label';
+      const check = document.createElement('span');
+      check.className = 'check';
+      const shortcut = document.createElement('span');
+      shortcut.className = 'shortcut';
+      shortcut.textContent = tab < 0 ? '' : text.slice(tab + 1);
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.className = 'menu-item';
+      button.setAttribute('role', 'menuitemcheckbox');
+      button.dataset.id = id;
+      button.dataset.key = key;
+      button.disabled = greyed;
+      button.append(check, label, shortcut);
+      button.addEventListener('click', () => {
+        openMenu(false);
+        canvas.focus();
+        send(() => Module._zr590_web_command(id));
+      });
+      item.append(button);
+      menuList.append(item);
+      this.menuCheck(id, checked);
+    },
+    menuCheck(id, checked) {
+      for (const button of menuList.querySelectorAll(`.menu-item[data-id="${id}"]`)) {
+        button.setAttribute('aria-checked', checked ? 'true' : 'false');
+        button.firstChild.textContent = checked ? '\u2713' : '';
+      }
+    },
+
+    showText(show) {
+      const was = !textPanel.hidden;
+      textPanel.hidden = !show;
+      if (show) textLines.scrollTop = textLines.scrollHeight;
+      return was;
+    },
+    textLine(line) {
+      const row = document.createElement('div');
+      row.textContent = line;
+      textLines.append(row);
+      while (textLines.childElementCount > kTextLines) textLines.firstElementChild.remove();
+      textLines.scrollTop = textLines.scrollHeight;
+    },
+
+    startTimer(id, period) {
+      this.stopTimer(id);
+      timers.set(id, setInterval(() => send(() => Module._zr590_web_timer(id)), period));
+    },
+    stopTimer(id) {
+      clearInterval(timers.get(id));
+      timers.delete(id);
+    },
+
+    // The modal line dialog: the page is inert behind it, as a dialog's owner window is
+    // disabled. Enter presses Okay; Escape and clicks outside do nothing.
+    lineDialog(prompt, answer) {
+      openMenu(false);
+      promptBox.textContent = prompt;
+      lineBox.value = '';
+      backdrop.hidden = false;
+      app.inert = true;
+      dialogOpen = true;
+      lineBox.focus();
+      return new Promise(resolve => {
+        const finish = () => {
+          okay.onclick = null;
+          lineBox.onkeydown = null;
+          backdrop.hidden = true;
+          app.inert = false;
+          dialogOpen = false;
+          canvas.focus();
+          resolve(lineBox.value);
+        };
+        okay.onclick = finish;
+        lineBox.onkeydown = event => {
+          if (event.isComposing) return;
+          if (event.key === 'Enter') {
+            event.preventDefault();
+            finish();
+          } else if (event.key === 'Escape') {
+            event.preventDefault();
+          }
+        };
+        if (answer !== null) {
+          lineBox.value = answer;
+          lineBox.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter'}));
+        }
+      });
+    },
+
+    // Called whenever the program waits: shows and stores the folder if a file changed.
+    filesChanged() {
+      const files = Module.zr590Files.list();
+      const shown = JSON.stringify(files);
+      if (shown === filesShown) return;
+      filesShown = shown;
+      showFiles(files);
+      Module.zr590Files.save();
+    },
+    // For tests: every file under the folder, as base64, by its path inside it.
+    readFiles() {
+      const files = {};
+      for (const name of Module.zr590Files.allFiles()) {
+        files[name] = toBase64(Module.zr590Files.read(name));
+      }
+      return files;
+    },
+
+    sessionText() { return session ? session.messages : null; },
+
+    programEnded(status, reason) {
+      if (this.ended !== null) return;
+      ended = true;
+      this.ended = {status, reason: reason || null};
+      for (const id of [...timers.keys()]) this.stopTimer(id);
+      openMenu(false);
+      menuBar.inert = true;
+      statusLine.className = 'ended';
+      statusLine.textContent = (reason ? `The program stopped: ${reason}.` : 'The program has ended.') +
+                               ' Reload the page to run it again.';
+      try {
+        this.filesChanged();
+      } catch (error) {
+        console.error('ZR590: cannot list the files:', error);
+      }
+    },
+  };
+  window.zr590Page = page;
+
+  window.Module = {
+    zr590Page: page,
+    preRun: [() => {
+      let files = null;
+      if (session) {
+        files = {};
+        for (const [name, text] of Object.entries(session.files || {})) files[name] = fromBase64(text);
+      }
+      Module.zr590Files.open('/zr590/' + program, files);
+    }],
+    onRuntimeInitialized: () => {
+      started = true;
+      statusLine.textContent = '';
+      canvas.focus();
+    },
+    print: text => console.log(text),
+    printErr: text => console.error(text),
+    onExit: status => page.programEnded(status),
+    onAbort: what => page.programEnded(null, String(what)),
+  };
+
+  // Keys reach the program from the canvas, the page itself, or the text panel (whose
+  // procedure passes them on, as the text window does); other controls keep theirs.
+  function key(event, press) {
+    if (event.isComposing || event.keyCode === 229 || menuIsOpen()) return;
+    const target = event.target;
+    const inText = textPanel.contains(target);
+    if (!inText && target !== canvas && target !== document.body &&
+        target !== document.documentElement) {
+      return;
+    }
+    const altGr = event.getModifierState('AltGraph');
+    const handled = send(() => withStrings([event.key, event.code], (keyName, code) =>
+        Module._zr590_web_key(inText ? 1 : 0, press ? 1 : 0, keyName, code,
+                              event.ctrlKey && !altGr ? 1 : 0, event.shiftKey ? 1 : 0,
+                              (event.altKey || event.metaKey) && !altGr ? 1 : 0)));
+    if (handled) event.preventDefault();
+  }
+  document.addEventListener('keydown', event => key(event, true));
+  document.addEventListener('keyup', event => key(event, false));
+  window.addEventListener('blur', () => send(() => Module._zr590_web_focus_lost()));
+
+  canvas.addEventListener('pointerdown', event => {
+    if (event.button !== 0) return;
+    canvas.focus();
+    event.preventDefault();
+    const box = canvas.getBoundingClientRect();
+    const at = (client, start, size, pixels) =>
+        Math.min(pixels - 1, Math.max(0, Math.floor((client - start) * pixels / size)));
+    const x = at(event.clientX, box.left, box.width, canvas.width);
+    const y = at(event.clientY, box.top, box.height, canvas.height);
+    send(() => Module._zr590_web_mouse_down(x, y));
+  });
+
+  document.addEventListener('pointerdown', event => {
+    if (menuIsOpen() && !menuBar.contains(event.target)) openMenu(false);
+  }, true);
+
+  // A click beside the dialog's line box and button leaves the keyboard in the line box.
+  backdrop.addEventListener('mousedown', event => {
+    if (event.target === lineBox || event.target === okay) return;
+    event.preventDefault();
+    lineBox.focus();
+  });
+
+  upload.addEventListener('change', async () => {
+    if (!started) return;
+    for (const file of upload.files) {
+      Module.zr590Files.write(file.name, new Uint8Array(await file.arrayBuffer()));
+    }
+    upload.value = '';
+    page.filesChanged();
+  });
+  window.addEventListener('pagehide', () => Module.zr590Files.save());
+}

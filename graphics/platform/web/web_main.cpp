@@ -1,0 +1,70 @@
+// The web backend's process entry, and the page's way in: the exported functions below are
+// what zr590-page.js calls with the page's input. The program (the editor or any other) runs
+// as `main` under ASYNCIFY, so its blocking waits stay as they are.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "platform/web/page.h"
+#include "platform/web/web_platform.h"
+
+namespace {
+
+using zr590::platform::Window;
+using zr590::platform::web::WebPlatform;
+
+// Lives until the page goes: the library's state refers to it to the last moment.
+WebPlatform& platform() {
+  static WebPlatform the_platform;
+  return the_platform;
+}
+
+Window window_of(int text) {
+  return text != 0 ? Window::Text : Window::Graphics;
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void zr590_web_mouse_down(int x, int y) {
+  platform().mouse_down(x, y);
+}
+
+EMSCRIPTEN_KEEPALIVE int zr590_web_key(int text_window, int press, const char* key,
+                                       const char* code, int ctrl, int shift, int alt) {
+  zr590::platform::web::KeyEvent event{key, code, ctrl != 0, shift != 0, alt != 0};
+  return platform().key(window_of(text_window), press != 0, event) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void zr590_web_command(int id) {
+  platform().command(id);
+}
+EMSCRIPTEN_KEEPALIVE void zr590_web_timer(int id) {
+  platform().timer(id);
+}
+EMSCRIPTEN_KEEPALIVE void zr590_web_focus_lost() {
+  platform().focus_lost();
+}
+
+}  // extern "C"
+
+int main() {
+  WebPlatform& web = platform();
+  if (std::optional<std::string> messages = zr590::platform::web::page::session()) {
+    std::string error;
+    if (!web.start_session(*messages, error)) {
+      std::fprintf(stderr, "session: %s\n", error.c_str());
+      web.program_ended(2);
+      return 2;
+    }
+  }
+  zr590::platform::set_current(&web);
+  StartupArgs args;
+  args.show_command = 1;
+  const int status = zr590::run_application(args);
+  web.program_ended(status);
+  return status;
+}

@@ -1,0 +1,96 @@
+// The web backend: the program runs in a browser page, compiled to WebAssembly with
+// emscripten. Start with this file; web_main.cpp is the process entry and the page's way in,
+// page.h the calls out to the page (zr590-page.js).
+//
+// Implemented:
+// - the graphics window as a 601 x 540 canvas showing the whole picture; clicks, keys (the same
+//   virtual-key codes and characters as GTK), the "Run" menu as an HTML menu bar, the 100 ms
+//   timer; the blocking event wait and the modal line dialog stay blocking calls (ASYNCIFY);
+// - the text window as a panel of the last 25 lines, shown and hidden as the library says;
+// - the picture: the shared raster for figures and thin lines, stb_truetype text and our own
+//   wide pens (web_picture.h);
+// - the working folder kept in the browser (IndexedDB), listed beside the canvas with a
+//   download link per file and an upload control;
+// - sessions fed from a message file, as the headless runner runs them (tests).
+// Limitations:
+// - there is no close box: closing the tab ends the program without a Quit event;
+// - text and wide pens differ in detail from the Cairo picture (other rasterisers);
+// - the browser keeps some Ctrl shortcuts for itself (README: the web pages).
+// Dependencies: emscripten (ASYNCIFY, IDBFS), libstb-dev (stb_truetype, stb_image_write).
+#pragma once
+
+#include <deque>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "platform/web/message_queue.h"
+#include "platform/web/web_keys.h"
+#include "platform/web/web_picture.h"
+
+namespace zr590::platform::web {
+
+class WebPlatform final : public Platform {
+ public:
+  WebPlatform();
+
+  // Feeds the program from a message file instead of the page: ticks are time passing,
+  // `reply` lines answer the dialogs, the transcript goes to the page, and once the messages
+  // are used up and the program waits, the graphics window's close box is clicked. False with
+  // `error` for a bad file.
+  bool start_session(std::string_view messages, std::string& error);
+  // The program has returned with `status`: its last picture stays shown and its files saved.
+  void program_ended(int status);
+
+  // --- input from the page ---
+  void mouse_down(int x, int y);
+  // Returns whether the program acts on the key (the browser must then not).
+  bool key(Window window, bool press, const KeyEvent& event);
+  void command(int id);
+  void timer(int id);
+  // The page lost the keyboard: a Ctrl held now would never be seen released.
+  void focus_lost();
+
+  // --- Platform ---
+  Extent screen_size() override;
+  void create_window(Window window, const char* title, int x, int y, int width,
+                     int height) override;
+  void create_menu(const char* title, const MenuItem* items, std::size_t count) override;
+  void set_menu_check(int command_id, bool checked) override;
+  Picture& picture() override { return picture_; }
+  void copy_picture_to_window() override;
+  void release_window_dc() override { window_dc_ = false; }
+  Box client_rect(Window window) override;
+  int show_window(Window window, bool show) override;
+  void start_timer(int id, int period_ms) override;
+  void kill_timer(int id) override;
+  void post_quit(int exit_code) override;
+  void post_message(const Message& message) override;
+  Take take_message() override;
+  bool has_message() override;
+  void wait_message() override;
+  void text_put_line(std::string_view line) override;
+  int line_dialog(std::string_view prompt, std::string_view shown_prompt,
+                  std::string& reply) override;
+
+ private:
+  static int index(Window window) { return window == Window::Graphics ? 0 : 1; }
+  void dispatch(const Input& input);
+  void input(const Input& input);
+  void transcript(std::string_view kind, std::string_view text);
+
+  WebPicture picture_;
+  MessageQueue queue_;
+  bool session_ = false;
+  std::deque<std::string> replies_;
+  bool exists_[2] = {false, false};
+  bool visible_[2] = {false, false};
+  bool window_dc_ = true;
+  std::set<int> timers_;
+  bool ctrl_held_ = false;
+  bool ended_ = false;
+  double busy_since_ = 0;  // when the program last slept, in ms
+};
+
+}  // namespace zr590::platform::web
