@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing need. Run as root (or via sudo).
-#   install-deps.sh          everything: build, tests, the Windows program and Wine
+#   install-deps.sh          everything: build, tests, the Windows program and Wine, the web pages
 #   install-deps.sh editor   only what building and running the desktop editor needs
 set -euo pipefail
 
@@ -23,6 +23,8 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64
   # fuzz targets (libFuzzer comes with clang's runtime) and memcheck of a whole session
   clang-14 libclang-rt-14-dev valgrind
+  # the web pages (emscripten, stb_truetype) and their tests in headless Chromium
+  emscripten libstb-dev chromium
 )
 
 if [ "${1:-all}" = editor ]; then
@@ -37,6 +39,9 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# The browser tests' driver (puppeteer-core, from package-lock.json) needs node and npm; a
+# machine that has its own node keeps it.
+if [ "${1:-all}" != editor ] && ! command -v npm >/dev/null 2>&1; then missing+=(nodejs npm); fi
 if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds with warnings as errors and runs every test; then builds and
+# Installs what is needed, builds with warnings as errors (the web pages too) and runs every
+# test, the web pages' in headless Chromium among them; then builds and
 # runs the tests again under AddressSanitizer and UndefinedBehaviorSanitizer; then builds the
 # fuzz targets with clang and runs each a fixed number of times under both sanitizers.
 set -euo pipefail
@@ -8,7 +9,14 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR590_WERROR=ON
+# The web pages (emscripten) and the pinned browser-test driver; the native tests labelled
+# web drive these pages in headless Chromium.
+npm ci --no-audit --no-fund
+emcmake cmake -S . -B build-web -DZR590_WERROR=ON
+cmake --build build-web -j"$jobs"
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZR590_WERROR=ON \
+  -DZR590_WEB_PAGES="$PWD/build-web/pages"
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
