@@ -109,6 +109,12 @@ function zr590StartPage(program) {
 
   function showFiles(files) {
     fileList.replaceChildren();
+    if (files.length === 0) {
+      const none = document.createElement('li');
+      none.className = 'hint';
+      none.textContent = 'No files yet.';
+      fileList.append(none);
+    }
     for (const file of files) {
       const item = document.createElement('li');
       const link = document.createElement('a');
