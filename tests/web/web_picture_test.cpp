@@ -64,8 +64,8 @@ TEST(WebPictureTest, FiguresAndThinLinesArePixelForPixelThoseOfTheCairoPicture) 
 TEST(WebPictureTest, TextMeasuresAsTheCairoPictureMeasuresIt) {
   CairoPicture cairo(kSide, kSide);
   WebPicture web(kSide, kSide);
-  for (const char* text :
-       {"PICK", "RESIZE", "FILL:", "Hello, World!", "AVATAR To Wa", "x", "\xe9t\xe9", ""}) {
+  for (const char* text : {"PICK", "RESIZE", "FILL:", "Hello, World!", "AVATAR To Wa", "x",
+                           "caf\xc3\xa9", "\xe9t\xe9", ""}) {
     for (int height : {0, 9, 13, 20, 47}) {
       const platform::Extent expected = cairo.text_extent(text, height),
                              got = web.text_extent(text, height);

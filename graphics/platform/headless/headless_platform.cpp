@@ -3,35 +3,13 @@
 #include <algorithm>
 #include <iostream>
 
+#include "platform/headless/message_file.h"
 #include "platform/text_encoding.h"
 
 namespace zr590::platform {
 namespace {
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
-
-// A transcript line stays one line whatever the text holds: line feed, carriage return and
-// backslash are written as \n, \r and \\.
-std::string escaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform() {
@@ -198,12 +176,12 @@ void HeadlessPlatform::count_idle_poll() {
 
 void HeadlessPlatform::text_put_line(std::string_view line) {
   text_lines_.emplace_back(line);
-  if (transcript_ != nullptr) *transcript_ << "text: " << escaped(line) << '\n';
+  if (transcript_ != nullptr) *transcript_ << "text: " << transcript_text(line) << '\n';
 }
 
 int HeadlessPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
   dialog_prompts_.emplace_back(prompt);
-  if (transcript_ != nullptr) *transcript_ << "dialog: " << escaped(prompt) << '\n';
+  if (transcript_ != nullptr) *transcript_ << "dialog: " << transcript_text(prompt) << '\n';
   if (during_dialog) during_dialog();
   if (replies_.empty()) {
     reply.clear();
@@ -213,7 +191,7 @@ int HeadlessPlatform::line_dialog(std::string_view prompt, std::string_view, std
   }
   // The dialog's line box hands over at most this many bytes, in whole UTF-8 characters.
   reply.resize(utf8_prefix(reply, kReplyLength).bytes);
-  if (transcript_ != nullptr) *transcript_ << "reply: " << escaped(reply) << '\n';
+  if (transcript_ != nullptr) *transcript_ << "reply: " << transcript_text(reply) << '\n';
   return 1;
 }
 

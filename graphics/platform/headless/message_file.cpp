@@ -159,4 +159,25 @@ bool parse_message_file(std::istream& in, ScriptedInput& out, std::string& error
   return true;
 }
 
+std::string transcript_text(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace zr590::platform

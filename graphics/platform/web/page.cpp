@@ -35,7 +35,9 @@ EM_JS(int, js_session_length, (), {
 EM_JS(void, js_session_copy, (char* out, int capacity), {
   stringToUTF8(Module.zr590Page.sessionText(), out, capacity);
 });
-EM_JS(void, js_transcript, (const char* line), { Module.zr590Page.transcript.push(UTF8ToString(line)); });
+EM_JS(void, js_transcript, (const char* bytes, int length), {
+  Module.zr590Page.transcript.push(String.fromCharCode.apply(null, HEAPU8.subarray(bytes, bytes + length)));
+});
 EM_JS(void, js_note_box, (int left, int top, int right, int bottom), {
   Module.zr590Page.notedBoxes.push([left, top, right, bottom]);
 });
@@ -101,8 +103,8 @@ std::optional<std::string> session() {
   return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
-void transcript(const char* line) {
-  js_transcript(line);
+void transcript(std::string_view line) {
+  js_transcript(line.data(), static_cast<int>(line.size()));
 }
 void note_box(int left, int top, int right, int bottom) {
   js_note_box(left, top, right, bottom);

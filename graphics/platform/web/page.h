@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zr590::platform::web::page {
 
@@ -31,7 +32,8 @@ std::string line_dialog(const char* prompt, const char* answer, int capacity);
 void files_changed();
 // A session fed from a message file: its text; nothing for a live page.
 std::optional<std::string> session();
-void transcript(const char* line);
+// A session's transcript line, its bytes kept as they are (one character each).
+void transcript(std::string_view line);
 void note_box(int left, int top, int right, int bottom);
 void program_ended(int status);
 

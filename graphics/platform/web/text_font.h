@@ -40,7 +40,5 @@ class TextFont {
 // The characters of `text`: each well-formed UTF-8 sequence as its code point, any other byte
 // as the Latin-1 character of that code.
 std::u32string decode_text(std::string_view text);
-// The same characters as valid UTF-8, for the page.
-std::string utf8_for_page(std::string_view text);
 
 }  // namespace zr590::platform::web

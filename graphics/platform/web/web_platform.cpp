@@ -6,12 +6,12 @@
 
 #include "line_input.h"
 #include "platform/headless/message_file.h"
+#include "platform/text_encoding.h"
 #include "platform/web/page.h"
 
 namespace zr590::platform::web {
 namespace {
 
-constexpr int kCtrlKey = 17;
 // A program that keeps polling (a script playing back) lets the page paint and take input
 // this often.
 constexpr double kBusyMs = 50;
@@ -59,7 +59,6 @@ void WebPlatform::mouse_down(int x, int y) {
 bool WebPlatform::key(Window window, bool press, const KeyEvent& event) {
   const std::optional<Key> key = translate_key(event);
   if (!key) return false;
-  if (key->vk == kCtrlKey) ctrl_held_ = press;
   if (key->vk == 0) {
     input({{window, MessageKind::Char, key->character}});
   } else if (press) {
@@ -80,9 +79,7 @@ void WebPlatform::timer(int id) {
 }
 
 void WebPlatform::focus_lost() {
-  if (!ctrl_held_) return;
-  ctrl_held_ = false;
-  input({{Window::Graphics, MessageKind::KeyUp, kCtrlKey}});
+  input({{Window::Graphics, MessageKind::FocusLost}});
 }
 
 Extent WebPlatform::screen_size() {
@@ -97,13 +94,13 @@ void WebPlatform::create_window(Window window, const char*, int, int, int, int) 
 }
 
 void WebPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
-  page::menu_begin(utf8_for_page(title).c_str());
+  page::menu_begin(display_utf8(title).c_str());
   for (std::size_t i = 0; i < count; ++i) {
     const MenuItem& item = items[i];
     if (item.text == nullptr) {
       page::menu_item(nullptr, 0, false, false);
     } else {
-      page::menu_item(utf8_for_page(item.text).c_str(), item.id, item.checked, item.greyed);
+      page::menu_item(display_utf8(item.text).c_str(), item.id, item.checked, item.greyed);
     }
   }
 }
@@ -215,17 +212,16 @@ void WebPlatform::transcript(std::string_view kind, std::string_view text) {
   if (!session_) return;
   std::string line(kind);
   line += ": ";
-  line += utf8_for_page(text);
-  page::transcript(line.c_str());
+  line += transcript_text(text);
+  page::transcript(line);
 }
 
 void WebPlatform::text_put_line(std::string_view line) {
-  page::text_line(utf8_for_page(line).c_str());
+  page::text_line(display_utf8(line).c_str());
   transcript("text", line);
 }
 
-int WebPlatform::line_dialog(std::string_view prompt, std::string_view shown_prompt,
-                             std::string& reply) {
+int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
   std::string answer;
   if (session_) {
     transcript("dialog", prompt);
@@ -234,8 +230,13 @@ int WebPlatform::line_dialog(std::string_view prompt, std::string_view shown_pro
       replies_.pop_front();
     }
   }
-  reply = page::line_dialog(utf8_for_page(shown_prompt).c_str(),
-                            session_ ? utf8_for_page(answer).c_str() : nullptr,
+  // The prompt's first characters, not bytes: a cut must not split a UTF-8 character. The
+  // reply comes back cut to whole characters too.
+  std::string shown = display_utf8(prompt);
+  const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
+  shown.resize(first.bytes);
+  shown.append(kPromptLength - first.characters, ' ');
+  reply = page::line_dialog(shown.c_str(), session_ ? display_utf8(answer).c_str() : nullptr,
                             static_cast<int>(kReplyLength) + 1);
   transcript("reply", reply);
   return 1;

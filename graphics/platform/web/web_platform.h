@@ -49,7 +49,7 @@ class WebPlatform final : public Platform {
   bool key(Window window, bool press, const KeyEvent& event);
   void command(int id);
   void timer(int id);
-  // The page lost the keyboard: a Ctrl held now would never be seen released.
+  // The page lost the keyboard: a key held now may be released unseen.
   void focus_lost();
 
   // --- Platform ---
@@ -88,7 +88,6 @@ class WebPlatform final : public Platform {
   bool visible_[2] = {false, false};
   bool window_dc_ = true;
   std::set<int> timers_;
-  bool ctrl_held_ = false;
   bool ended_ = false;
   double busy_since_ = 0;  // when the program last slept, in ms
 };
