@@ -1,6 +1,7 @@
-// The web backend's process entry, and the page's way in: the exported functions below are
-// what zr590-page.js calls with the page's input. The program (the editor or any other) runs
-// as `main` under ASYNCIFY, so its blocking waits stay as they are.
+// The web backend's process entry (run_process, called by main() in program_main.cpp), and the
+// page's way in: the exported functions below are what zr590-page.js calls with the page's
+// input. The program (the editor or any other) runs under ASYNCIFY, so its blocking waits stay
+// as they are.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -16,9 +17,9 @@ using zr590::platform::Window;
 using zr590::platform::web::WebPlatform;
 
 // Lives until the page goes: the library's state refers to it to the last moment.
-WebPlatform& platform() {
-  static WebPlatform the_platform;
-  return the_platform;
+WebPlatform& the_platform() {
+  static WebPlatform platform;
+  return platform;
 }
 
 Window window_of(int text) {
@@ -30,30 +31,33 @@ Window window_of(int text) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void zr590_web_mouse_down(int x, int y) {
-  platform().mouse_down(x, y);
+  the_platform().mouse_down(x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE int zr590_web_key(int text_window, int press, const char* key,
                                        const char* code, int ctrl, int shift, int alt) {
   zr590::platform::web::KeyEvent event{key, code, ctrl != 0, shift != 0, alt != 0};
-  return platform().key(window_of(text_window), press != 0, event) ? 1 : 0;
+  return the_platform().key(window_of(text_window), press != 0, event) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void zr590_web_command(int id) {
-  platform().command(id);
+  the_platform().command(id);
 }
 EMSCRIPTEN_KEEPALIVE void zr590_web_timer(int id) {
-  platform().timer(id);
+  the_platform().timer(id);
 }
 EMSCRIPTEN_KEEPALIVE void zr590_web_focus_lost() {
-  platform().focus_lost();
+  the_platform().focus_lost();
 }
 
 }  // extern "C"
 
-int main() {
-  WebPlatform& web = platform();
-  if (std::optional<std::string> messages = zr590::platform::web::page::session()) {
+namespace zr590::platform {
+
+// A page has no command line: the program gets its name (the page's) and no arguments.
+int run_process(int argc, char** argv, int (*program)(int, char**)) {
+  WebPlatform& web = the_platform();
+  if (std::optional<std::string> messages = web::page::session()) {
     std::string error;
     if (!web.start_session(*messages, error)) {
       std::fprintf(stderr, "session: %s\n", error.c_str());
@@ -61,10 +65,12 @@ int main() {
       return 2;
     }
   }
-  zr590::platform::set_current(&web);
+  set_current(&web);
   StartupArgs args;
   args.show_command = 1;
-  const int status = zr590::run_application(args);
+  const int status = run_application(args, program, argc, argv);
   web.program_ended(status);
   return status;
 }
+
+}  // namespace zr590::platform

@@ -328,6 +328,7 @@ function zr590StartPage(program) {
 
   window.Module = {
     zr590Page: page,
+    thisProgram: program,
     preRun: [() => {
       let files = null;
       if (session) {
