@@ -95,13 +95,25 @@ test('the menu and the Ctrl shortcuts act, and keep the browser from acting', as
   assert.equal(items.filter(item => item.greyed).length, 4);
   assert.deepEqual(items[0], {separator: false, label: 'Animate', shortcut: 'Ctrl+A', greyed: false});
 
-  assert.equal(await checked(4), false, 'the editor switches logging off');
+  // The editor starts with logging off and its text window hidden; switching logging on shows
+  // the window, switching it off leaves it, and its close box hides it.
+  const panelShown = () => page.$eval('#text-panel', panel => !panel.hidden);
+  assert.equal(await checked(4), false);
+  assert.equal(await panelShown(), false);
   await page.click('.menu-item[data-id="4"]');
   await web.settled(page);
   assert.equal(await checked(4), true);
+  assert.equal(await panelShown(), true);
   assert.equal(await page.$eval('.menu-items', list => list.hidden), true);
   assert.equal(await press('KeyL', true), true);
   assert.equal(await checked(4), false);
+  assert.equal(await panelShown(), true);
+  await page.click('#text-close');
+  await web.settled(page);
+  assert.equal(await panelShown(), false);
+  assert.equal(await press('KeyL', true), true);
+  assert.equal(await panelShown(), true);
+  assert.equal(await press('KeyL', true), true);
 
   assert.equal(await press('KeyR', true), true, 'Ctrl+R must not reload the page');
   assert.equal(await checked(5), true);

@@ -50,6 +50,10 @@ EMSCRIPTEN_KEEPALIVE void zr590_web_focus_lost() {
   the_platform().focus_lost();
 }
 
+EMSCRIPTEN_KEEPALIVE void zr590_web_close_text() {
+  the_platform().close_text();
+}
+
 }  // extern "C"
 
 namespace zr590::platform {

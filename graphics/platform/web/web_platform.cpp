@@ -82,6 +82,14 @@ void WebPlatform::focus_lost() {
   input({{Window::Graphics, MessageKind::FocusLost}});
 }
 
+void WebPlatform::close_text() {
+  if (text_close_hides_) {
+    show_window(Window::Text, false);
+  } else {
+    input({{Window::Text, MessageKind::Destroy}, -1, true});
+  }
+}
+
 Extent WebPlatform::screen_size() {
   return {page::screen_width(), page::screen_height()};
 }
@@ -205,7 +213,10 @@ void WebPlatform::dispatch(const Input& input) {
     text_window_proc(message);
   }
   // What the default handling of the close box ends with: the window is gone.
-  if (input.close) exists_[index(message.window)] = visible_[index(message.window)] = false;
+  if (input.close) {
+    exists_[index(message.window)] = visible_[index(message.window)] = false;
+    if (message.window == Window::Text) page::show_text(false);
+  }
 }
 
 void WebPlatform::transcript(std::string_view kind, std::string_view text) {

@@ -51,6 +51,9 @@ class WebPlatform final : public Platform {
   void timer(int id);
   // The page lost the keyboard: a key held now may be released unseen.
   void focus_lost();
+  // The text panel's close box: it hides the panel, or, unless the program asked for that,
+  // destroys the text window.
+  void close_text();
 
   // --- Platform ---
   Extent screen_size() override;
@@ -71,6 +74,7 @@ class WebPlatform final : public Platform {
   bool has_message() override;
   void wait_message() override;
   void text_put_line(std::string_view line) override;
+  void set_text_close_hides(bool hides) override { text_close_hides_ = hides; }
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
 
@@ -87,6 +91,7 @@ class WebPlatform final : public Platform {
   bool exists_[2] = {false, false};
   bool visible_[2] = {false, false};
   bool window_dc_ = true;
+  bool text_close_hides_ = false;
   std::set<int> timers_;
   bool ended_ = false;
   double busy_since_ = 0;  // when the program last slept, in ms

@@ -353,7 +353,7 @@ function zr590StartPage(program) {
   function key(event, press) {
     if (event.isComposing || event.keyCode === 229 || menuIsOpen()) return;
     const target = event.target;
-    const inText = textPanel.contains(target);
+    const inText = target === textPanel || textLines.contains(target);
     if (!inText && target !== canvas && target !== document.body &&
         target !== document.documentElement) {
       return;
@@ -368,6 +368,10 @@ function zr590StartPage(program) {
   document.addEventListener('keydown', event => key(event, true));
   document.addEventListener('keyup', event => key(event, false));
   window.addEventListener('blur', () => send(() => Module._zr590_web_focus_lost()));
+  $('text-close').addEventListener('click', () => {
+    canvas.focus();
+    send(() => Module._zr590_web_close_text());
+  });
 
   canvas.addEventListener('pointerdown', event => {
     if (event.button !== 0) return;
