@@ -1,10 +1,9 @@
-// The web backend's input: keys translated as the GTK backend translates them, the page's
-// text read as UTF-8 where it is valid, and the message queue's order.
+// The web backend's input: keys translated as the GTK backend translates them, the keys left to
+// the program, and the page's text read as UTF-8 where it is valid.
 #include <gdk/gdk.h>
 #include <gtest/gtest.h>
 
 #include "platform/gtk/key_translation.h"
-#include "platform/web/message_queue.h"
 #include "platform/web/text_font.h"
 #include "platform/web/web_keys.h"
 
@@ -14,9 +13,10 @@ namespace {
 using platform::Message;
 using platform::MessageKind;
 using platform::Window;
-using platform::web::Input;
 using platform::web::KeyEvent;
-using platform::web::MessageQueue;
+
+// The Ctrl shortcuts of a menu like the library's.
+const std::set<int> kShortcuts = {'A', 'P', 'R', 'Q'};
 
 struct KeyCase {
   KeyEvent event;
@@ -33,6 +33,7 @@ TEST(WebKeysTest, KeysGiveTheCodesAndCharactersThatGtkGives) {
       {{"p", "KeyP", true}, GDK_KEY_p, GDK_KEY_p, true},
       {{"R", "KeyR", true, true}, GDK_KEY_R, GDK_KEY_r, true},
       {{"c", "KeyC", true}, GDK_KEY_c, GDK_KEY_c, false},
+      {{"q", "KeyQ", true}, GDK_KEY_q, GDK_KEY_q, true},
       {{"\\", "Backslash", true}, GDK_KEY_backslash, GDK_KEY_backslash, false},
       {{"1", "Digit1"}, GDK_KEY_1, GDK_KEY_1, true},
       {{"!", "Digit1", false, true}, GDK_KEY_exclam, GDK_KEY_1, true},
@@ -63,7 +64,7 @@ TEST(WebKeysTest, KeysGiveTheCodesAndCharactersThatGtkGives) {
     ASSERT_TRUE(key.has_value()) << what;
     EXPECT_EQ(key->vk, vk) << what;
     EXPECT_EQ(key->character, character) << what;
-    EXPECT_EQ(platform::web::program_handles(c.event, *key), c.handled) << what;
+    EXPECT_EQ(platform::web::program_handles(c.event, *key, kShortcuts), c.handled) << what;
   }
 }
 
@@ -91,57 +92,13 @@ TEST(PageTextTest, ValidUtf8IsReadAsUtf8AndAnyOtherByteAsLatin1) {
   }
 }
 
-Message click(int x) {
-  return {Window::Graphics, MessageKind::LButtonDown, x, 0};
-}
-
-// The kinds and positions of what the queue hands out until it has nothing.
-std::vector<std::pair<MessageKind, int>> drain(MessageQueue& queue, bool& quit_seen) {
-  std::vector<std::pair<MessageKind, int>> taken;
-  Input input;
-  for (;;) {
-    const MessageQueue::Next next = queue.take(input);
-    if (next == MessageQueue::Next::Nothing) return taken;
-    if (next == MessageQueue::Next::Quit) {
-      quit_seen = taken.size() == 1;  // right after the posted message
-      continue;
-    }
-    taken.emplace_back(input.message.kind, input.message.a);
-  }
-}
-
-TEST(WebMessageQueueTest, PostedMessagesComeFirstThenQuitThenInputThenOneTick) {
-  MessageQueue queue;
-  queue.timer_fired(2);
-  queue.push_input({click(1)});
-  queue.timer_fired(2);
-  queue.post_quit();
-  queue.push_input({click(2)});
-  queue.post({Window::Graphics, MessageKind::Command, 8});
-  bool quit_seen = false;
-  const std::vector<std::pair<MessageKind, int>> expected = {{MessageKind::Command, 8},
-                                                             {MessageKind::LButtonDown, 1},
-                                                             {MessageKind::LButtonDown, 2},
-                                                             {MessageKind::Timer, 2}};
-  EXPECT_EQ(drain(queue, quit_seen), expected);
-  EXPECT_TRUE(quit_seen);
-
-  queue.timer_fired(2);
-  queue.timer_stopped(2);
-  EXPECT_FALSE(queue.ready()) << "a stopped timer's tick is dropped";
-}
-
-TEST(WebMessageQueueTest, ASessionTickArrivesOnlyOnceTheProgramWaits) {
-  MessageQueue queue;
-  queue.push_input({{Window::Graphics, MessageKind::Timer, 2}});
-  queue.push_input({click(5)});
-  Input input;
-  EXPECT_FALSE(queue.ready());
-  EXPECT_EQ(queue.take(input), MessageQueue::Next::Nothing) << "input behind the tick waits";
-  queue.time_passes();
-  ASSERT_EQ(queue.take(input), MessageQueue::Next::Message);
-  EXPECT_EQ(input.message.kind, MessageKind::Timer);
-  EXPECT_TRUE(queue.ready()) << "the click needs no waiting";
+TEST(WebKeysTest, OnlyACtrlLetterAfterTheTabIsAShortcut) {
+  const std::pair<const char*, int> cases[] = {
+      {"&Quit\tCtrl+Q", 'Q'}, {"&Logging\tCtrl+L", 'L'}, {"Ctrl+Q", 0},       {"&Zoom\tF5", 0},
+      {"&Go\tCtrl+F5", 0},    {"&Go\tCtrl+q", 0},        {"&Go\tShift+Q", 0},
+  };
+  for (const auto& [text, letter] : cases)
+    EXPECT_EQ(platform::web::ctrl_shortcut(text), letter) << text;
 }
 
 }  // namespace

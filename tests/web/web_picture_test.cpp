@@ -178,5 +178,27 @@ TEST(WebPictureTest, AClipCutsTextAndWidePensWithoutChangingThem) {
   }
 }
 
+// What lets a frame redraw text only where it changed: the box the picture gives holds every
+// pixel the text paints.
+TEST(WebPictureTest, TextBoundsHoldEveryPixelTheTextPaints) {
+  const char* texts[] = {"jWg", "\xc5\xc7 f/", "_|[", "Clip Wg\xe9"};
+  for (const char* text : texts) {
+    for (int height : {0, 9, 31}) {
+      WebPicture picture(kSide, kSide);
+      clear(picture);
+      const Point at{30, 30};
+      picture.text_out(at, text, height, kInk);
+      const Box box = picture.text_bounds(at, text, height);
+      for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+          if (picture.pixel(x, y) == kPaper) continue;
+          ASSERT_TRUE(x >= box.left && x < box.right && y >= box.top && y < box.bottom)
+              << text << " at height " << height << ": " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zr590::testing

@@ -23,9 +23,14 @@ EM_JS(void, js_start_timer, (int id, int period), { Module.zr590Page.startTimer(
 EM_JS(void, js_stop_timer, (int id), { Module.zr590Page.stopTimer(id); });
 EM_ASYNC_JS(void, js_wait, (), { await Module.zr590Page.nextMessage(); });
 EM_ASYNC_JS(void, js_yield, (), { await new Promise(resolve => setTimeout(resolve, 0)); });
-EM_ASYNC_JS(void, js_line_dialog, (const char* prompt, const char* answer, char* out, int capacity), {
-  const typed = await Module.zr590Page.lineDialog(UTF8ToString(prompt), answer ? UTF8ToString(answer) : null);
+EM_JS(void, js_open_line_dialog, (const char* prompt, const char* answer), {
+  Module.zr590Page.lineDialog(UTF8ToString(prompt), answer ? UTF8ToString(answer) : null);
+});
+EM_JS(int, js_line_dialog_closed, (char* out, int capacity), {
+  const typed = Module.zr590Page.dialogTyped();
+  if (typed === null) return 0;
   stringToUTF8(typed, out, capacity);
+  return 1;
 });
 EM_JS(void, js_files_changed, (), { Module.zr590Page.filesChanged(); });
 EM_JS(int, js_session_length, (), {
@@ -85,10 +90,15 @@ void yield() {
   js_yield();
 }
 
-std::string line_dialog(const char* prompt, const char* answer, int capacity) {
-  std::vector<char> typed(static_cast<std::size_t>(capacity), '\0');
-  js_line_dialog(prompt, answer, typed.data(), capacity);
-  return typed.data();
+void open_line_dialog(const char* prompt, const char* answer) {
+  js_open_line_dialog(prompt, answer);
+}
+
+bool line_dialog_closed(std::string& typed, int capacity) {
+  std::vector<char> out(static_cast<std::size_t>(capacity), '\0');
+  if (js_line_dialog_closed(out.data(), capacity) == 0) return false;
+  typed = out.data();
+  return true;
 }
 
 void files_changed() {

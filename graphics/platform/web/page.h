@@ -25,9 +25,12 @@ void stop_timer(int id);
 void wait();
 // Lets the browser run for a moment (paint, input) while the program is busy.
 void yield();
-// The modal line dialog: shows `prompt`, returns what was typed (at most `capacity` - 1 bytes,
-// whole characters). A session's dialog is answered with `answer` at once.
-std::string line_dialog(const char* prompt, const char* answer, int capacity);
+// Opens the modal line dialog showing `prompt`. A session's dialog (`answer` not null) is
+// answered with it and closed at once.
+void open_line_dialog(const char* prompt, const char* answer);
+// Whether the dialog has closed; then `typed` is what was typed (at most `capacity` - 1 bytes,
+// whole characters). Its closing wakes wait().
+bool line_dialog_closed(std::string& typed, int capacity);
 // Saves the working folder in the browser's storage if a file in it changed.
 void files_changed();
 // A session fed from a message file: its text; nothing for a live page.

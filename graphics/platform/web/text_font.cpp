@@ -1,5 +1,7 @@
 #include "platform/web/text_font.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 // stb_truetype is C written for many compilers; its warnings are not ours to fix.
@@ -75,6 +77,27 @@ Extent TextFont::extent(std::string_view text, int height) const {
   const float s = face_->scale(height);
   const int width = face_->lay_out(decode_text(text), s, [](int, int) {});
   return {width, face_->ascent_pixels(s) + face_->descent_pixels(s)};
+}
+
+Box TextFont::bounds(Point at, std::string_view text, int height) const {
+  const float s = face_->scale(height);
+  const int ascent = face_->ascent_pixels(s);
+  long long left = 0, top = 0, right = 0, bottom = ascent + face_->descent_pixels(s);
+  const int cells = face_->lay_out(decode_text(text), s, [&](int glyph, int x) {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
+    if (x1 <= x0 || y1 <= y0) return;
+    left = std::min<long long>(left, x + x0);
+    right = std::max<long long>(right, x + x1);
+    top = std::min<long long>(top, ascent + y0);
+    bottom = std::max<long long>(bottom, ascent + y1);
+  });
+  // A glyph may reach beyond the cells.
+  right = std::max<long long>(right, cells);
+  const auto place = [](long long origin, long long offset) {
+    return static_cast<int>(std::clamp<long long>(origin + offset, INT_MIN, INT_MAX));
+  };
+  return {place(at.x, left), place(at.y, top), place(at.x, right), place(at.y, bottom)};
 }
 
 void TextFont::draw(raster::Raster& raster, Point at, std::string_view text, int height,

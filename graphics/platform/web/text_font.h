@@ -26,6 +26,9 @@ class TextFont {
   // the advances, each rounded to whole pixels, and the font's ascent plus descent, each
   // rounded up.
   Extent extent(std::string_view text, int height) const;
+  // A box holding every pixel draw() paints for this text at `at`: the glyphs' boxes and the
+  // cells.
+  Box bounds(Point at, std::string_view text, int height) const;
   // Draws the glyphs of `text` in `colour` with the top left of the first cell at `at`;
   // control characters show as the font's missing-glyph box.
   void draw(raster::Raster& raster, Point at, std::string_view text, int height,

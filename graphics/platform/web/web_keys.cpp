@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "menu.h"
 #include "platform/web/text_font.h"
 
 namespace zr590::platform::web {
@@ -15,12 +14,14 @@ struct Named {
 
 // KeyboardEvent.key values of keys that type no character, or type a control character.
 constexpr Named kNamedKeys[] = {
-    {"Backspace", 8},   {"Tab", 9},          {"Clear", 12},       {"Enter", 13},
-    {"Shift", 16},      {"Control", 17},     {"Alt", 18},         {"Pause", 19},
-    {"CapsLock", 20},   {"Escape", 27},      {"PageUp", 33},      {"PageDown", 34},
-    {"End", 35},        {"Home", 36},        {"ArrowLeft", 37},   {"ArrowUp", 38},
-    {"ArrowRight", 39}, {"ArrowDown", 40},   {"PrintScreen", 44}, {"Insert", 45},
-    {"Delete", 46},     {"ContextMenu", 93}, {"NumLock", 144},    {"ScrollLock", 145},
+    {"Backspace", 8},    {"Tab", 9},         {"Clear", 12},
+    {"Enter", 13},       {"Shift", 16},      {"Control", kCtrlKey},
+    {"Alt", 18},         {"Pause", 19},      {"CapsLock", 20},
+    {"Escape", 27},      {"PageUp", 33},     {"PageDown", 34},
+    {"End", 35},         {"Home", 36},       {"ArrowLeft", 37},
+    {"ArrowUp", 38},     {"ArrowRight", 39}, {"ArrowDown", 40},
+    {"PrintScreen", 44}, {"Insert", 45},     {"Delete", 46},
+    {"ContextMenu", 93}, {"NumLock", 144},   {"ScrollLock", 145},
 };
 
 // Characters of the US keyboard's punctuation keys, unshifted.
@@ -127,8 +128,18 @@ std::optional<Key> translate_key(const KeyEvent& event) {
   return key;
 }
 
-bool program_handles(const KeyEvent& event, const Key& key) {
-  if (event.ctrl) return command_for_shortcut(key.vk) != 0;
+int ctrl_shortcut(std::string_view menu_text) {
+  const std::size_t tab = menu_text.find('\t');
+  if (tab == std::string_view::npos) return 0;
+  const std::string_view label = menu_text.substr(tab + 1);
+  constexpr std::string_view kCtrl = "Ctrl+";
+  if (label.size() != kCtrl.size() + 1 || label.substr(0, kCtrl.size()) != kCtrl) return 0;
+  const char letter = label.back();
+  return in(letter, 'A', 'Z') ? letter - 'A' + 65 : 0;
+}
+
+bool program_handles(const KeyEvent& event, const Key& key, const std::set<int>& ctrl_shortcuts) {
+  if (event.ctrl) return ctrl_shortcuts.count(key.vk) != 0;
   return key.character >= 0;
 }
 

@@ -92,12 +92,23 @@ void WebPicture::note(long long left, long long top, long long right, long long 
   if (l < r && t < b) noted_.emplace(l, t, r, b);
 }
 
+Box WebPicture::text_bounds(Point at, std::string_view text, int height) {
+  return font_.bounds(at, text, height);
+}
+
+const std::uint8_t* WebPicture::rgba() const {
+  settle_drawing(*this);
+  return reinterpret_cast<const std::uint8_t*>(pixels_.data());
+}
+
 bool WebPicture::write_png(const std::string& path) const {
+  settle_drawing(*this);
   return stbi_write_png(path.c_str(), width_, height_, 4, pixels_.data(), width_ * 4) != 0;
 }
 
 Rgb WebPicture::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0};
+  settle_drawing(*this);
   const std::uint32_t v = pixels_[static_cast<std::size_t>(y) * width_ + x];
   return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
           static_cast<std::uint8_t>(v >> 16)};

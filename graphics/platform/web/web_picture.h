@@ -29,14 +29,16 @@ class WebPicture final : public Picture {
   void text_out(Point at, std::string_view text, int height, Rgb colour) override;
   bool write_png(const std::string& path) const override;
 
-  // Limits every drawing call to `clip` (right column and bottom row outside it).
-  void set_clip(Box clip) { raster_.set_clip(clip); }
-  void clip_to_picture() { raster_.clip_to_buffer(); }
+  // Every call draws within a clip exactly as it would unclipped.
+  bool can_clip() const override { return true; }
+  void set_clip(Box clip) override { raster_.set_clip(clip); }
+  Box text_bounds(Point at, std::string_view text, int height) override;
 
   int width() const { return width_; }
   int height() const { return height_; }
-  // Rows top to bottom, 4 bytes a pixel (R, G, B, 255), no padding.
-  const std::uint8_t* rgba() const { return reinterpret_cast<const std::uint8_t*>(pixels_.data()); }
+  // Rows top to bottom, 4 bytes a pixel (R, G, B, 255), no padding; every drawing call made so
+  // far is in them.
+  const std::uint8_t* rgba() const;
   // The pixel at (x, y); black outside the picture.
   Rgb pixel(int x, int y) const;
 

@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "line_input.h"
 #include "platform/headless/message_file.h"
 #include "platform/text_encoding.h"
 #include "platform/web/page.h"
@@ -27,7 +26,7 @@ bool WebPlatform::start_session(std::string_view messages, std::string& error) {
   std::istringstream in{std::string(messages)};
   if (!parse_message_file(in, scripted, error)) return false;
   for (const ScriptedInput::Entry& entry : scripted.entries) {
-    queue_.push_input({entry.message, -1, entry.kind == ScriptedInput::Close});
+    script_.push_back({entry.message, -1, entry.kind == ScriptedInput::Close});
   }
   replies_.assign(scripted.replies.begin(), scripted.replies.end());
   session_ = true;
@@ -47,46 +46,46 @@ void WebPlatform::program_ended(int status) {
   page::program_ended(status);
 }
 
-void WebPlatform::input(const Input& input) {
-  if (session_ || ended_) return;  // a session takes its input from its file only
-  queue_.push_input(input);
+void WebPlatform::arrive(const Input& input) {
+  if (session_ || ended_) return;
+  queue().push_input(input);
 }
 
 void WebPlatform::mouse_down(int x, int y) {
-  input({{Window::Graphics, MessageKind::LButtonDown, x, y}});
+  arrive({{Window::Graphics, MessageKind::LButtonDown, x, y}});
 }
 
 bool WebPlatform::key(Window window, bool press, const KeyEvent& event) {
   const std::optional<Key> key = translate_key(event);
   if (!key) return false;
   if (key->vk == 0) {
-    input({{window, MessageKind::Char, key->character}});
+    arrive({{window, MessageKind::Char, key->character}});
   } else if (press) {
-    input({{window, MessageKind::KeyDown, key->vk}, key->character});
+    arrive({{window, MessageKind::KeyDown, key->vk}, key->character});
   } else {
-    input({{window, MessageKind::KeyUp, key->vk}});
+    arrive({{window, MessageKind::KeyUp, key->vk}});
     return false;
   }
-  return program_handles(event, *key);
+  return program_handles(event, *key, ctrl_shortcuts_);
 }
 
 void WebPlatform::command(int id) {
-  input({{Window::Graphics, MessageKind::Command, id}});
+  arrive({{Window::Graphics, MessageKind::Command, id}});
 }
 
 void WebPlatform::timer(int id) {
-  if (timers_.count(id) != 0 && !session_) queue_.timer_fired(id);
+  if (timers_.count(id) != 0 && !session_ && !ended_) queue().timer_fired(id);
 }
 
 void WebPlatform::focus_lost() {
-  input({{Window::Graphics, MessageKind::FocusLost}});
+  arrive({{Window::Graphics, MessageKind::FocusLost}});
 }
 
 void WebPlatform::close_text() {
   if (text_close_hides_) {
     show_window(Window::Text, false);
   } else {
-    input({{Window::Text, MessageKind::Destroy}, -1, true});
+    arrive({{Window::Text, MessageKind::Destroy}, -1, true});
   }
 }
 
@@ -96,20 +95,27 @@ Extent WebPlatform::screen_size() {
 
 void WebPlatform::create_window(Window window, const char*, int, int, int, int) {
   exists_[index(window)] = true;
-  dispatch({{window, MessageKind::Create}});
+  deliver({window, MessageKind::Create});
   const Box client = client_rect(window);
-  dispatch({{window, MessageKind::Size, client.right, client.bottom}});
+  deliver({window, MessageKind::Size, client.right, client.bottom});
+}
+
+void WebPlatform::destroy_window(Window window) {
+  exists_[index(window)] = visible_[index(window)] = false;
+  if (window == Window::Text) page::show_text(false);
 }
 
 void WebPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
   page::menu_begin(display_utf8(title).c_str());
+  ctrl_shortcuts_.clear();
   for (std::size_t i = 0; i < count; ++i) {
     const MenuItem& item = items[i];
     if (item.text == nullptr) {
       page::menu_item(nullptr, 0, false, false);
-    } else {
-      page::menu_item(display_utf8(item.text).c_str(), item.id, item.checked, item.greyed);
+      continue;
     }
+    page::menu_item(display_utf8(item.text).c_str(), item.id, item.checked, item.greyed);
+    if (int letter = ctrl_shortcut(item.text)) ctrl_shortcuts_.insert(letter);
   }
 }
 
@@ -145,78 +151,50 @@ void WebPlatform::start_timer(int id, int period_ms) {
 void WebPlatform::kill_timer(int id) {
   timers_.erase(id);
   if (!session_) page::stop_timer(id);
-  queue_.timer_stopped(id);
+  queue().timer_stopped(id);
 }
 
-void WebPlatform::post_quit(int) {
-  queue_.post_quit();
+bool WebPlatform::tick_at_head() const {
+  return !script_.empty() && script_.front().message.kind == MessageKind::Timer;
 }
 
-void WebPlatform::post_message(const Message& message) {
-  queue_.post(message);
-}
-
-Take WebPlatform::take_message() {
-  if (emscripten_get_now() - busy_since_ > kBusyMs) {
-    page::yield();
-    busy_since_ = emscripten_get_now();
+void WebPlatform::pump_session(bool block) {
+  while (!script_.empty() && !tick_at_head()) {
+    queue().push_input(script_.front());
+    script_.pop_front();
   }
-  Input next;
-  switch (queue_.take(next)) {
-    case MessageQueue::Next::Quit:
-      return Take::Quit;
-    case MessageQueue::Next::Message:
-      dispatch(next);
-      return Take::Dispatched;
-    case MessageQueue::Next::Nothing:
-      break;
+  if (!block || queue().ready()) return;
+  if (tick_at_head()) {
+    script_.pop_front();
+    for (int id : timers_) queue().timer_fired(id);
+  } else if (exists_[index(Window::Graphics)]) {
+    // The session is used up: the user closes the window.
+    queue().push_input({{Window::Graphics, MessageKind::Destroy}, -1, true});
+  } else {
+    // Should the program wait on after that, only the quit message is left to give it.
+    post_quit(0);
   }
-  return Take::Nothing;
 }
 
-bool WebPlatform::has_message() {
-  return queue_.ready();
-}
-
-void WebPlatform::wait_message() {
-  page::files_changed();
-  while (!queue_.ready()) {
-    queue_.time_passes();
-    if (queue_.ready()) break;
-    if (session_ && !queue_.input_left()) {
-      // The session is used up: the user closes the window. Should the program wait on after
-      // that, only the quit message is left to give it.
-      if (exists_[0]) {
-        dispatch({{Window::Graphics, MessageKind::Destroy}, -1, true});
-      } else {
-        post_quit(0);
-      }
-      continue;
+void WebPlatform::pump_events(bool block) {
+  if (!block) {
+    // The page's input comes in while the program sleeps; a busy program sleeps a moment now
+    // and then.
+    if (emscripten_get_now() - busy_since_ > kBusyMs) {
+      page::yield();
+      busy_since_ = emscripten_get_now();
     }
+    if (session_) pump_session(false);
+    return;
+  }
+  // Before sleeping: what the program wrote is stored in the browser and listed.
+  page::files_changed();
+  if (session_) {
+    pump_session(true);
+  } else if (!queue().ready()) {
     page::wait();
   }
   busy_since_ = emscripten_get_now();
-}
-
-void WebPlatform::dispatch(const Input& input) {
-  const Message& message = input.message;
-  // Messages still queued for a window that is gone reach nobody, and a stopped timer sends
-  // nothing more.
-  if (!exists_[index(message.window)]) return;
-  if (message.kind == MessageKind::Timer && timers_.count(message.a) == 0) return;
-  if (message.kind == MessageKind::KeyDown && input.character >= 0) {
-    queue_.post({message.window, MessageKind::Char, input.character});
-  }
-  if (message.window == Window::Graphics) {
-    graphics_window_proc(message);
-  } else {
-    text_window_proc(message);
-  }
-  // What the default handling of the close box ends with: the window is gone.
-  if (input.close) {
-    exists_[index(message.window)] = visible_[index(message.window)] = false;
-    if (message.window == Window::Text) page::show_text(false);
-  }
 }
 
 void WebPlatform::transcript(std::string_view kind, std::string_view text) {
@@ -247,8 +225,16 @@ int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::str
   const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
   shown.resize(first.bytes);
   shown.append(kPromptLength - first.characters, ' ');
-  reply = page::line_dialog(shown.c_str(), session_ ? display_utf8(answer).c_str() : nullptr,
-                            static_cast<int>(kReplyLength) + 1);
+  page::open_line_dialog(shown.c_str(), session_ ? display_utf8(answer).c_str() : nullptr);
+  // The dialog's modal loop: what arrives meanwhile (the timer's ticks; the page takes no other
+  // input) reaches the window procedures at once. A session's dialog is answered at once and
+  // its scripted input comes after it, as in the headless runner.
+  std::string typed;
+  while (!page::line_dialog_closed(typed, static_cast<int>(kReplyLength) + 1)) {
+    dispatch_all_but_quit();
+    if (!queue().ready()) page::wait();
+  }
+  reply = std::move(typed);
   transcript("reply", reply);
   return 1;
 }

@@ -3,19 +3,22 @@
 // page.h the calls out to the page (zr590-page.js).
 //
 // Implemented:
-// - the graphics window as a 601 x 540 canvas showing the whole picture; clicks, keys (the same
-//   virtual-key codes and characters as GTK), the "Run" menu as an HTML menu bar, the 100 ms
-//   timer; the blocking event wait and the modal line dialog stay blocking calls (ASYNCIFY);
+// - the graphics window as a canvas of the picture's size showing the whole picture; clicks,
+//   keys (the same virtual-key codes and characters as GTK), the "Run" menu as an HTML menu bar,
+//   the timer; the page's input goes into the library's queue as it comes, and the blocking
+//   event wait and the modal line dialog stay blocking calls (ASYNCIFY);
 // - the text window as a panel of the last 25 lines, shown and hidden as the library says;
 // - the picture: the shared raster for figures and thin lines, stb_truetype text and our own
-//   wide pens (web_picture.h);
+//   wide pens (web_picture.h), all drawn within a clip, so retained frames redraw only damage;
 // - the working folder kept in the browser (IndexedDB), listed beside the canvas with a
 //   download link per file and an upload control;
-// - sessions fed from a message file, as the headless runner runs them (tests).
+// - sessions fed from a message file, as the headless runner runs them (tests): a scripted tick
+//   is time passing, which arrives only when the program waits.
 // Limitations:
 // - there is no close box: closing the tab ends the program without a Quit event;
 // - text and wide pens differ in detail from the Cairo picture (other rasterisers);
-// - the browser keeps some Ctrl shortcuts for itself (README: the web pages).
+// - the browser keeps some Ctrl shortcuts for itself (README: the web pages);
+// - a session's tick makes every running timer tick (the library runs one).
 // Dependencies: emscripten (ASYNCIFY, IDBFS), libstb-dev (stb_truetype, stb_image_write).
 #pragma once
 
@@ -25,7 +28,6 @@
 #include <string_view>
 
 #include "platform/platform.h"
-#include "platform/web/message_queue.h"
 #include "platform/web/web_keys.h"
 #include "platform/web/web_picture.h"
 
@@ -43,7 +45,7 @@ class WebPlatform final : public Platform {
   // The program has returned with `status`: its last picture stays shown and its files saved.
   void program_ended(int status);
 
-  // --- input from the page ---
+  // --- input from the page, into the library's queue ---
   void mouse_down(int x, int y);
   // Returns whether the program acts on the key (the browser must then not).
   bool key(Window window, bool press, const KeyEvent& event);
@@ -68,31 +70,36 @@ class WebPlatform final : public Platform {
   int show_window(Window window, bool show) override;
   void start_timer(int id, int period_ms) override;
   void kill_timer(int id) override;
-  void post_quit(int exit_code) override;
-  void post_message(const Message& message) override;
-  Take take_message() override;
-  bool has_message() override;
-  void wait_message() override;
   void text_put_line(std::string_view line) override;
   void set_text_close_hides(bool hides) override { text_close_hides_ = hides; }
   int line_dialog(std::string_view prompt, std::string_view shown_prompt,
                   std::string& reply) override;
+  bool window_exists(Window window) override { return exists_[index(window)]; }
+
+ protected:
+  void pump_events(bool block) override;
+  void destroy_window(Window window) override;
 
  private:
   static int index(Window window) { return window == Window::Graphics ? 0 : 1; }
-  void dispatch(const Input& input);
-  void input(const Input& input);
+  // Input from the page; a session takes its input from its file only.
+  void arrive(const Input& input);
+  bool tick_at_head() const;
+  // A session: its input up to the next tick arrives; at a wait, the tick (or, once the file
+  // is used up, the close box).
+  void pump_session(bool block);
   void transcript(std::string_view kind, std::string_view text);
 
   WebPicture picture_;
-  MessageQueue queue_;
   bool session_ = false;
+  std::deque<Input> script_;  // a session's input that has not arrived yet
   std::deque<std::string> replies_;
   bool exists_[2] = {false, false};
   bool visible_[2] = {false, false};
   bool window_dc_ = true;
   bool text_close_hides_ = false;
   std::set<int> timers_;
+  std::set<int> ctrl_shortcuts_;  // the menu's Ctrl+letter keys
   bool ended_ = false;
   double busy_since_ = 0;  // when the program last slept, in ms
 };

@@ -19,7 +19,7 @@ function zr590StartPage(program) {
   const kTextLines = 25;  // the library's ring of text lines
   const timers = new Map();
   let started = false, ended = false, dialogOpen = false;
-  let waiter = null, filesShown = null;
+  let waiter = null, filesShown = null, dialogTyped = null;
   let menuTitle = null, menuList = null;
 
   const toBase64 = bytes => {
@@ -47,9 +47,10 @@ function zr590StartPage(program) {
     }
   }
 
-  // Hands the program one piece of input (a call of an exported function) and wakes it.
-  function send(call) {
-    if (!started || ended || session || dialogOpen) return 0;
+  // Hands the program one piece of input (a call of an exported function) and wakes it. While
+  // the dialog is open only the timer reaches the program, whose dialog loop dispatches it.
+  function send(call, evenInDialog = false) {
+    if (!started || ended || session || (dialogOpen && !evenInDialog)) return 0;
     const result = call();
     page.wake();
     return result;
@@ -243,7 +244,7 @@ function zr590StartPage(program) {
 
     startTimer(id, period) {
       this.stopTimer(id);
-      timers.set(id, setInterval(() => send(() => Module._zr590_web_timer(id)), period));
+      timers.set(id, setInterval(() => send(() => Module._zr590_web_timer(id), true), period));
     },
     stopTimer(id) {
       clearInterval(timers.get(id));
@@ -251,41 +252,43 @@ function zr590StartPage(program) {
     },
 
     // The modal line dialog: the page is inert behind it, as a dialog's owner window is
-    // disabled. Enter presses Okay; Escape and clicks outside do nothing.
+    // disabled. Enter presses Okay; Escape and clicks outside do nothing. Its closing wakes the
+    // program, whose modal loop then finds what was typed (dialogTyped).
     lineDialog(prompt, answer) {
       openMenu(false);
       promptBox.textContent = prompt;
       lineBox.value = '';
+      dialogTyped = null;
       backdrop.hidden = false;
       app.inert = true;
       dialogOpen = true;
       lineBox.focus();
-      return new Promise(resolve => {
-        const finish = () => {
-          okay.onclick = null;
-          lineBox.onkeydown = null;
-          backdrop.hidden = true;
-          app.inert = false;
-          dialogOpen = false;
-          canvas.focus();
-          resolve(lineBox.value);
-        };
-        okay.onclick = finish;
-        lineBox.onkeydown = event => {
-          if (event.isComposing) return;
-          if (event.key === 'Enter') {
-            event.preventDefault();
-            finish();
-          } else if (event.key === 'Escape') {
-            event.preventDefault();
-          }
-        };
-        if (answer !== null) {
-          lineBox.value = answer;
-          lineBox.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter'}));
+      const finish = () => {
+        okay.onclick = null;
+        lineBox.onkeydown = null;
+        backdrop.hidden = true;
+        app.inert = false;
+        dialogOpen = false;
+        canvas.focus();
+        dialogTyped = lineBox.value;
+        page.wake();
+      };
+      okay.onclick = finish;
+      lineBox.onkeydown = event => {
+        if (event.isComposing) return;
+        if (event.key === 'Enter') {
+          event.preventDefault();
+          finish();
+        } else if (event.key === 'Escape') {
+          event.preventDefault();
         }
-      });
+      };
+      if (answer !== null) {
+        lineBox.value = answer;
+        lineBox.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter'}));
+      }
     },
+    dialogTyped() { return dialogTyped; },
 
     // Called whenever the program waits: shows and stores the folder if a file changed.
     filesChanged() {
