@@ -49,6 +49,8 @@ EM_JS(void, js_note_box, (int left, int top, int right, int bottom), {
 EM_JS(void, js_program_ended, (int status), { Module.zr590Page.programEnded(status); });
 // clang-format on
 
+double asleep = 0;
+
 }  // namespace
 
 namespace zr590::platform::web::page {
@@ -84,7 +86,12 @@ void stop_timer(int id) {
   js_stop_timer(id);
 }
 void wait() {
+  const double start = emscripten_get_now();
   js_wait();
+  asleep += emscripten_get_now() - start;
+}
+double asleep_ms() {
+  return asleep;
 }
 void yield() {
   js_yield();

@@ -23,6 +23,9 @@ void start_timer(int id, int period_ms);
 void stop_timer(int id);
 // Sleeps until the page has handed the program something (input, a tick).
 void wait();
+// How long the program has slept in wait() so far, in milliseconds (a browser tells no
+// processor time: the rest is time the program kept the page busy).
+double asleep_ms();
 // Lets the browser run for a moment (paint, input) while the program is busy.
 void yield();
 // Opens the modal line dialog showing `prompt`. A session's dialog (`answer` not null) is

@@ -22,6 +22,12 @@ WebPlatform& the_platform() {
   return platform;
 }
 
+// The page's input reaches the platform that lives now (the program's, or a test's).
+WebPlatform& input() {
+  WebPlatform* web = WebPlatform::page_input();
+  return web != nullptr ? *web : the_platform();
+}
+
 Window window_of(int text) {
   return text != 0 ? Window::Text : Window::Graphics;
 }
@@ -31,27 +37,27 @@ Window window_of(int text) {
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void zr590_web_mouse_down(int x, int y) {
-  the_platform().mouse_down(x, y);
+  input().mouse_down(x, y);
 }
 
 EMSCRIPTEN_KEEPALIVE int zr590_web_key(int text_window, int press, const char* key,
                                        const char* code, int ctrl, int shift, int alt) {
   zr590::platform::web::KeyEvent event{key, code, ctrl != 0, shift != 0, alt != 0};
-  return the_platform().key(window_of(text_window), press != 0, event) ? 1 : 0;
+  return input().key(window_of(text_window), press != 0, event) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void zr590_web_command(int id) {
-  the_platform().command(id);
+  input().command(id);
 }
 EMSCRIPTEN_KEEPALIVE void zr590_web_timer(int id) {
-  the_platform().timer(id);
+  input().timer(id);
 }
 EMSCRIPTEN_KEEPALIVE void zr590_web_focus_lost() {
-  the_platform().focus_lost();
+  input().focus_lost();
 }
 
 EMSCRIPTEN_KEEPALIVE void zr590_web_close_text() {
-  the_platform().close_text();
+  input().close_text();
 }
 
 }  // extern "C"

@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include <sstream>
+#include <utility>
 
 #include "platform/headless/message_file.h"
 #include "platform/text_encoding.h"
@@ -19,7 +20,15 @@ constexpr int kApproximateMargin = 3;
 
 }  // namespace
 
-WebPlatform::WebPlatform() : busy_since_(emscripten_get_now()) {}
+WebPlatform::WebPlatform()
+    : busy_since_(emscripten_get_now()), previous_input_(std::exchange(page_input_, this)) {}
+
+WebPlatform::~WebPlatform() {
+  if (!session_) {
+    for (int id : timers_) page::stop_timer(id);
+  }
+  if (page_input_ == this) page_input_ = previous_input_;
+}
 
 bool WebPlatform::start_session(std::string_view messages, std::string& error) {
   ScriptedInput scripted;

@@ -35,7 +35,13 @@ namespace zr590::platform::web {
 
 class WebPlatform final : public Platform {
  public:
+  // The page's input goes to the newest platform while it lives.
   WebPlatform();
+  ~WebPlatform() override;
+  WebPlatform(const WebPlatform&) = delete;
+  WebPlatform& operator=(const WebPlatform&) = delete;
+  // Where the page's input goes now; null while no platform lives.
+  static WebPlatform* page_input() { return page_input_; }
 
   // Feeds the program from a message file instead of the page: ticks are time passing,
   // `reply` lines answer the dialogs, the transcript goes to the page, and once the messages
@@ -102,6 +108,8 @@ class WebPlatform final : public Platform {
   std::set<int> ctrl_shortcuts_;  // the menu's Ctrl+letter keys
   bool ended_ = false;
   double busy_since_ = 0;  // when the program last slept, in ms
+  WebPlatform* previous_input_;
+  static inline WebPlatform* page_input_ = nullptr;
 };
 
 }  // namespace zr590::platform::web

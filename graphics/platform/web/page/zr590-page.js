@@ -5,7 +5,8 @@
 //
 // Tests drive it through two hooks: `window.zr590Session` ({messages, files}), set before the
 // page loads, feeds the program a message file instead of the page's input; `window.zr590Page`
-// tells when the program waits, what it printed, and what it left.
+// tells when the program waits, what it printed, and what it left, and its `nextAnswer` answers
+// the next line dialog.
 'use strict';
 
 function zr590StartPage(program) {
@@ -144,6 +145,7 @@ function zr590StartPage(program) {
     ended: null,     // {status, reason} once the program has ended
     transcript: [],  // a session's lines, as the headless runner prints them
     notedBoxes: [],  // a session's boxes of text and wide pens: [left, top, right, bottom]
+    nextAnswer: null,  // for tests: typed into the next line dialog, then Enter
 
     wake() {
       if (waiter === null) return;
@@ -283,6 +285,10 @@ function zr590StartPage(program) {
           event.preventDefault();
         }
       };
+      if (answer === null && page.nextAnswer !== null) {
+        answer = page.nextAnswer;
+        page.nextAnswer = null;
+      }
       if (answer !== null) {
         lineBox.value = answer;
         lineBox.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter'}));
