@@ -32,6 +32,7 @@ EM_JS(void, js_key, (const char* key, const char* code, int down, int ctrl), {
     bubbles: true, cancelable: true, key: UTF8ToString(key), code: UTF8ToString(code),
     ctrlKey: !!ctrl}));
 });
+EM_JS(void, js_text_close, (), { document.getElementById('text-close').click(); });
 EM_JS(void, js_answer_dialog, (const char* text), {
   Module.zr590Page.nextAnswer = UTF8ToString(text);
 });
@@ -62,6 +63,11 @@ class WebAdapter final : public Adapter {
     js_key(letter, code.c_str(), down, ctrl_);
   }
   void close_box() override {}
+  // The text panel's close button.
+  bool text_close_box() override {
+    js_text_close();
+    return true;
+  }
   void answer_dialog(const std::string& text) override { js_answer_dialog(text.c_str()); }
 
   void let_time_pass(int ms) override {
@@ -90,8 +96,8 @@ int main(int argc, char** argv) {
   // Every case but the close box, which the page does not have; or those named.
   std::vector<char*> cases(argv, argv + argc);
   if (argc < 2) {
-    for (const char* name :
-         {"creation", "order", "merged_tick", "keys", "timer", "dialog", "pictures"}) {
+    for (const char* name : {"creation", "order", "merged_tick", "text_close_hides", "keys",
+                             "timer", "dialog", "pictures"}) {
       cases.push_back(const_cast<char*>(name));
     }
   }

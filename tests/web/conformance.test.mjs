@@ -7,7 +7,8 @@ import * as web from './harness.mjs';
 
 const puppeteer = await web.requirements('conformance-web.html');
 // Every case of the suite but the close box: the page has none for the graphics window.
-const cases = ['creation', 'order', 'merged_tick', 'keys', 'timer', 'dialog', 'pictures'];
+const cases = ['creation', 'order', 'merged_tick', 'text_close_hides', 'keys', 'timer', 'dialog',
+               'pictures'];
 
 test('the web backend keeps the platform contract', async () => {
   const server = await web.serve();
