@@ -240,8 +240,9 @@ int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::str
   // its scripted input comes after it, as in the headless runner.
   std::string typed;
   while (!page::line_dialog_closed(typed, static_cast<int>(kReplyLength) + 1)) {
+    // Leaves only a quit request queued, for the event wait: nothing to spin on.
     dispatch_all_but_quit();
-    if (!queue().ready()) page::wait();
+    page::wait();
   }
   reply = std::move(typed);
   transcript("reply", reply);
