@@ -6,20 +6,8 @@
 set -euo pipefail
 editor=$(realpath "$1")
 close=$(realpath "$2")
-work=$(mktemp -d)
-editor_pid=
-finish() {
-  if [ -n "$editor_pid" ]; then
-    kill "$editor_pid" 2>/dev/null || true
-    wait "$editor_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-  echo "close_box_test: FAIL: $*" >&2
-  exit 1
-}
+name=close_box_test
+source "$(dirname "${BASH_SOURCE[0]}")/editor_run.sh"
 
 cd "$work"
 "$editor" >/dev/null 2>editor.err &
@@ -34,13 +22,5 @@ sleep 0.5
 kill -0 "$editor_pid" 2>/dev/null || fail "closing the text window ended the editor"
 
 timeout 5 "$close" "$graphics"
-for _ in $(seq 100); do
-  kill -0 "$editor_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$editor_pid" 2>/dev/null && fail "the editor did not end within 10 s of the close box"
-status=0
-wait "$editor_pid" || status=$?
-editor_pid=
-[ "$status" -eq 0 ] || fail "the editor ended with status $status"
+expect_editor_ends "the close box"
 echo "close_box_test: passed"

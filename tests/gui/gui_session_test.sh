@@ -17,33 +17,19 @@ replay=$(realpath "$2")
 convert=/usr/bin/convert
 [ -x "$convert" ] || convert=convert
 
-work=$(mktemp -d)
-editor_pid=
-finish() {
-  local status=$?
-  if [ -n "$editor_pid" ] && kill -0 "$editor_pid" 2>/dev/null; then
-    kill "$editor_pid" 2>/dev/null || true
-    wait "$editor_pid" 2>/dev/null || true
-  fi
+name=gui_session_test
+source "$(dirname "${BASH_SOURCE[0]}")/editor_run.sh"
+on_finish() {
   if [ -n "${ZR590_GUI_SHOTS:-}" ]; then
     mkdir -p "$ZR590_GUI_SHOTS"
     cp "$work"/*.png "$ZR590_GUI_SHOTS"/ 2>/dev/null || true
   fi
-  if [ "$status" -eq 0 ]; then
-    rm -rf "$work"
-  else
-    echo "gui_session_test: files kept in $work" >&2
-  fi
 }
-trap finish EXIT
-
-fail() {
-  echo "gui_session_test: FAIL: $*" >&2
-  # What the screen showed then, for the person who looks into it.
+# What the screen showed then, for the person who looks into it.
+on_failure() {
   [ -n "${graphics:-}" ] && timeout 10 xwd -silent -id "$graphics" -screen 2>/dev/null |
     timeout 10 "$convert" xwd:- "$work/failure.png" 2>/dev/null
-  [ -s "$work/editor.err" ] && { echo "--- editor's standard error:" >&2; cat "$work/editor.err" >&2; }
-  exit 1
+  return 0
 }
 
 # The client area: 601 x 515 below GTK's 25-pixel menu bar. Points are client pixels; the
@@ -171,17 +157,7 @@ shot "$graphics" "$work/window.png"
 
 timeout 5 xdotool windowfocus --sync "$graphics"
 timeout 5 xdotool key ctrl+q
-status=
-for _ in $(seq 100); do
-  if ! kill -0 "$editor_pid" 2>/dev/null; then
-    wait "$editor_pid" && status=0 || status=$?
-    break
-  fi
-  sleep 0.1
-done
-[ -n "$status" ] || fail "the editor did not end within 10 s of Ctrl+Q"
-editor_pid=
-[ "$status" -eq 0 ] || fail "the editor ended with status $status"
+expect_editor_ends Ctrl+Q
 if grep -E -- '-(CRITICAL|WARNING)' editor.err >/dev/null; then fail "GTK complained"; fi
 
 # The same session, headless.

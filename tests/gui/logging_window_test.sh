@@ -11,21 +11,8 @@ close=$(realpath "$2")
 convert=/usr/bin/convert
 [ -x "$convert" ] || convert=convert
 
-work=$(mktemp -d)
-editor_pid=
-finish() {
-  if [ -n "$editor_pid" ]; then
-    kill "$editor_pid" 2>/dev/null || true
-    wait "$editor_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap finish EXIT
-fail() {
-  echo "logging_window_test: FAIL: $*" >&2
-  [ -s "$work/editor.err" ] && { echo "--- editor's standard error:" >&2; cat "$work/editor.err" >&2; }
-  exit 1
-}
+name=logging_window_test
+source "$(dirname "${BASH_SOURCE[0]}")/editor_run.sh"
 
 viewable() {
   timeout 5 xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'
@@ -74,15 +61,5 @@ ctrl_l
 expect_text_window yes "after its close box, Ctrl+L (logging on) did not show the text window again"
 
 timeout 5 xdotool key ctrl+q
-status=
-for _ in $(seq 100); do
-  if ! kill -0 "$editor_pid" 2>/dev/null; then
-    wait "$editor_pid" && status=0 || status=$?
-    break
-  fi
-  sleep 0.1
-done
-[ -n "$status" ] || fail "the editor did not end within 10 s of Ctrl+Q"
-editor_pid=
-[ "$status" -eq 0 ] || fail "the editor ended with status $status"
+expect_editor_ends Ctrl+Q
 echo "logging_window_test: passed"
