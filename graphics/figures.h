@@ -42,15 +42,8 @@ inline void order_corners(int& x1, int& y1, int& x2, int& y2) {
 
 // Renders a figure given by two points (a rectangle, oval or line).
 inline void render_two_points(int kind, int colour, int x1, int y1, int x2, int y2, int width) {
-  DrawCommand command;
-  command.kind = kind;
-  command.colour = colour;
-  command.width = width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  render_command(command);
+  render_command(
+      {.kind = kind, .colour = colour, .width = width, .x1 = x1, .y1 = y1, .x2 = x2, .y2 = y2});
 }
 
 inline int draw_rectangle(int colour, int x1, int y1, int x2, int y2, int width) {
@@ -75,17 +68,15 @@ inline int draw_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int
   colour = check_color(colour);
   width = check_width(width);
   if (window_state.logging_on) log_triangle(colour, x1, y1, x2, y2, x3, y3);
-  DrawCommand command;
-  command.kind = KindTriangle;
-  command.colour = colour;
-  command.width = width;
-  command.x1 = x1;
-  command.y1 = y1;
-  command.x2 = x2;
-  command.y2 = y2;
-  command.x3 = x3;
-  command.y3 = y3;
-  render_command(command);
+  render_command({.kind = KindTriangle,
+                  .colour = colour,
+                  .width = width,
+                  .x1 = x1,
+                  .y1 = y1,
+                  .x2 = x2,
+                  .y2 = y2,
+                  .x3 = x3,
+                  .y3 = y3});
   return 1;
 }
 

@@ -114,13 +114,7 @@ int ZR590_text(int colour, int x, int y, int ptsize, const char* format, ...) {
   std::size_t length = std::strlen(buffer);
   auto copy = std::make_unique<char[]>(length + 1);
   std::memcpy(copy.get(), buffer, length + 1);
-  DrawCommand command;
-  command.kind = KindText;
-  command.colour = colour;
-  command.x1 = x;
-  command.y1 = y;
-  command.x2 = ptsize;
-  command.text = copy.get();
-  render_command(command);
+  render_command(
+      {.kind = KindText, .colour = colour, .x1 = x, .y1 = y, .x2 = ptsize, .text = copy.get()});
   return result;
 }
