@@ -32,11 +32,11 @@ void drawMark(Display& display, int x, int y, int reach) {
 
 // --- Circle: drawn as an oval on its bounding box, so it obeys the line width.
 
-void Circle::draw(Display& display) {
-  int x = getX(), y = getY();
-  display.drawOval(offset(x, -kHalfSize), offset(y, kHalfSize), offset(x, kHalfSize),
-                   offset(y, -kHalfSize), colour, lineWidth);
-}
+const FigureForm Circle::kForm{.figure = zr590::Figure::Oval,
+                               .dx1 = -kHalfSize,
+                               .dy1 = kHalfSize,
+                               .dx2 = kHalfSize,
+                               .dy2 = -kHalfSize};
 
 bool Circle::contains(int px, int py) {
   return withinBox(getX(), getY(), kHalfSize, px, py);
@@ -53,11 +53,11 @@ void Circle::drawButton(Display& display, int cx, int cy) {
 
 // --- Square
 
-void Square::draw(Display& display) {
-  int x = getX(), y = getY();
-  display.drawRectangle(offset(x, -kHalfSize), offset(y, -kHalfSize), offset(x, kHalfSize),
-                        offset(y, kHalfSize), colour, lineWidth);
-}
+const FigureForm Square::kForm{.figure = zr590::Figure::Rectangle,
+                               .dx1 = -kHalfSize,
+                               .dy1 = -kHalfSize,
+                               .dx2 = kHalfSize,
+                               .dy2 = kHalfSize};
 
 bool Square::contains(int px, int py) {
   return withinBox(getX(), getY(), kHalfSize, px, py);
@@ -74,12 +74,12 @@ void Square::drawButton(Display& display, int cx, int cy) {
 // --- Triangle: vertices lower left, apex, lower right. Its pick box is smaller than the
 // figure; its mark touches the two base corners.
 
-void Triangle::draw(Display& display) {
-  int x = getX(), y = getY();
-  display.drawTriangle(offset(x, -kHalfSize), offset(y, -kTriangleHalfHeight), x,
-                       offset(y, kTriangleHalfHeight), offset(x, kHalfSize),
-                       offset(y, -kTriangleHalfHeight), colour, lineWidth);
-}
+const FigureForm Triangle::kForm{.figure = zr590::Figure::Triangle,
+                                 .dx1 = -kHalfSize,
+                                 .dy1 = -kTriangleHalfHeight,
+                                 .dy2 = kTriangleHalfHeight,
+                                 .dx3 = kHalfSize,
+                                 .dy3 = -kTriangleHalfHeight};
 
 bool Triangle::contains(int px, int py) {
   return withinBox(getX(), getY(), kTrianglePickReach, px, py);

@@ -4,10 +4,6 @@
 
 #include "record_format.h"
 
-Shape::DrawFunction Shape::ownDrawFunction() const {
-  return [](Shape& shape, Display& display) { shape.draw(display); };
-}
-
 void Shape::write(std::ostream& out) {
   char record[kLongestRecord];
   out.write(record, static_cast<std::streamsize>(formatRecord(record, *this)));

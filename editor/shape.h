@@ -1,16 +1,19 @@
 // The abstract shape: a reference point, a colour and a line width, and the operations every
 // figure of a drawing offers. The list, the loop and the file code handle shapes only through
-// this interface. What the five kinds share is done here once; a kind overrides only what is
-// its own (drawing, pick box, selection mark, and for the boxes moving and resizing).
+// this interface. What the five kinds share is done here once; a kind's figure is data (its
+// FigureForm), and a kind overrides only what is its own (pick box, selection mark, and for
+// the boxes moving and resizing).
 #pragma once
+
+#include <zr590/display.h>
 
 #include <array>
 #include <cstddef>
 #include <iosfwd>
 
+#include "coord_math.h"
 #include "shape_memory.h"
 
-class Display;
 struct ShapeType;
 
 // A record's numbers in record order: (x, y, colour, lineWidth) for a shape given by one
@@ -18,25 +21,59 @@ struct ShapeType;
 inline constexpr int kMaxRecordFields = 6;
 using RecordFields = std::array<int, kMaxRecordFields>;
 
+// How a kind's figure follows from its stored points: which figure of the library it is, and
+// where the figure's points lie from them. The first and third points lie from (x, y), the
+// second from (x2, y2) for a kind given by two points and from (x, y) otherwise. A kind is
+// drawn from this data rather than by code of its own, so that a redraw runs the same code for
+// every shape whatever the mix of kinds. The offsets are a few pixels at most.
+struct FigureForm {
+  zr590::Figure::Kind figure;
+  bool twoPoints = false;
+  int dx1 = 0, dy1 = 0, dx2 = 0, dy2 = 0, dx3 = 0, dy3 = 0;
+};
+
 class Shape {
  public:
-  Shape() : x(0), y(0) {}
-  Shape(int x, int y) : x(x), y(y) {}
-  Shape(int x, int y, int colour, int lineWidth)
-      : colour(colour), lineWidth(lineWidth), x(x), y(y) {}
+  explicit Shape(const FigureForm& form) : form(&form), x(0), y(0) {}
+  Shape(const FigureForm& form, int x, int y, int colour, int lineWidth)
+      : colour(colour), lineWidth(lineWidth), form(&form), x(x), y(y) {}
+  Shape(const FigureForm& form, int x1, int y1, int x2, int y2, int colour, int lineWidth)
+      : colour(colour), lineWidth(lineWidth), x2(x2), y2(y2), form(&form), x(x1), y(y1) {}
   virtual ~Shape() = default;
   // Shapes come from shape_memory.h (a drawing may hold millions).
   static void* operator new(std::size_t size) { return allocateShapeMemory(size); }
   static void operator delete(void* memory, std::size_t size) { releaseShapeMemory(memory, size); }
 
-  virtual void draw(Display& display) = 0;
-  // draw() as a plain function, worked out once per shape. A redraw reads it from the next
-  // shape before drawing the current one: where the call goes depends on the kind, which a
-  // drawing mixes at random, and a mispredicted call costs least when its target is known early.
-  using DrawFunction = void (*)(Shape&, Display&);
-  DrawFunction drawFunction() {
-    if (drawFunction_ == nullptr) drawFunction_ = ownDrawFunction();
-    return drawFunction_;
+  // The figure, as its form places it.
+  zr590::Figure figure() const {
+    const FigureForm& f = *form;
+    // Chosen without a branch: kinds come in any mix, and a mispredicted branch per shape
+    // would cost more than the whole figure.
+    const int second = -static_cast<int>(f.twoPoints);
+    const int baseX = (x2 & second) | (x & ~second), baseY = (y2 & second) | (y & ~second);
+    // Within 2^30 of 0, as everything a user can click is, no sum can leave the int range.
+    constexpr unsigned kNear = 1u << 30;
+    const unsigned far = (static_cast<unsigned>(x) + kNear) | (static_cast<unsigned>(y) + kNear) |
+                         (static_cast<unsigned>(baseX) + kNear) |
+                         (static_cast<unsigned>(baseY) + kNear);
+    if (far >= 2 * kNear) [[unlikely]] {
+      using editor::offset;
+      return {f.figure,
+              offset(x, f.dx1),
+              offset(y, f.dy1),
+              offset(baseX, f.dx2),
+              offset(baseY, f.dy2),
+              offset(x, f.dx3),
+              offset(y, f.dy3),
+              colour,
+              lineWidth};
+    }
+    return {f.figure,  x + f.dx1, y + f.dy1, baseX + f.dx2, baseY + f.dy2,
+            x + f.dx3, y + f.dy3, colour,    lineWidth};
+  }
+  void draw(Display& display) {
+    const zr590::Figure f = figure();
+    display.drawFigures(&f, 1);
   }
   // One record of the drawing file, line end included: the type word, then fields(). (SAVE
   // formats the same record straight into its own buffer.)
@@ -49,8 +86,8 @@ class Shape {
   // Nothing: a shape given by one point has a fixed size.
   virtual void resizeTo(Display& display, int px, int py);
   // Store the value, then draw the shape once.
-  virtual void setLineWidth(Display& display, int lineWidth);
-  virtual void setColour(Display& display, int colour);
+  void setLineWidth(Display& display, int lineWidth);
+  void setColour(Display& display, int colour);
 
   // Its row of the shape-type table: type word, field count, tool.
   virtual const ShapeType& type() const = 0;
@@ -68,25 +105,29 @@ class Shape {
  protected:
   // A copy takes every value but belongs to no list.
   Shape(const Shape& other)
-      : colour(other.colour), lineWidth(other.lineWidth), x(other.x), y(other.y) {}
+      : colour(other.colour),
+        lineWidth(other.lineWidth),
+        x2(other.x2),
+        y2(other.y2),
+        form(other.form),
+        x(other.x),
+        y(other.y) {}
   Shape& operator=(const Shape& other) {
     colour = other.colour;
     lineWidth = other.lineWidth;
+    x2 = other.x2;
+    y2 = other.y2;
+    form = other.form;
     x = other.x;
     y = other.y;
     return *this;
   }
 
-  // A kind's draw() without the virtual call (a kind whose draw() is final returns
-  // &drawAs<Kind>); by default, the virtual call itself.
-  virtual DrawFunction ownDrawFunction() const;
-  template <typename Kind>
-  static void drawAs(Shape& shape, Display& display) {
-    static_cast<Kind&>(shape).Kind::draw(display);
-  }
-
   int colour = 0;
   int lineWidth = 0;  // 0 draws filled, a positive value an outline that many pixels wide
+  // The second corner of a shape given by two points (unused by the others).
+  int x2 = 0;
+  int y2 = 0;
 
  private:
   friend class ShapeList;
@@ -96,7 +137,7 @@ class Shape {
   // usually lie in memory.
   Shape* next = nullptr;
   Shape* newer = nullptr;
-  DrawFunction drawFunction_ = nullptr;  // not copied: a copy works out its own
+  const FigureForm* form;
   int x;
   int y;
 };

@@ -21,17 +21,22 @@ void ShapeList::remove(Shape* shape) {
 }
 
 void ShapeList::drawAll(Display& display, const Shape* selected) {
-  // Each shape's draw function is read a shape ahead (see Shape::drawFunction).
-  Shape* shape = oldest;
-  Shape::DrawFunction draw = count > 0 ? shape->drawFunction() : nullptr;
-  for (int i = 0; i < count; ++i) {
-    Shape* newer = shape->newer;
-    const Shape::DrawFunction drawNewer = i + 1 < count ? newer->drawFunction() : nullptr;
-    if (shape == selected) shape->drawSelection(display);
-    draw(*shape, display);
-    shape = newer;
-    draw = drawNewer;
-  }
+  // The figures go to the display in batches: one call for many shapes, whatever their kinds.
+  constexpr int kBatch = 256;
+  zr590::Figure batch[kBatch];
+  zr590::Figure* end = batch;
+  auto flush = [&] {
+    display.drawFigures(batch, static_cast<int>(end - batch));
+    end = batch;
+  };
+  forEachOldestFirst([&](Shape& shape) {
+    if (&shape == selected || end == batch + kBatch) [[unlikely]] {
+      flush();
+      if (&shape == selected) shape.drawSelection(display);
+    }
+    *end++ = shape.figure();
+  });
+  flush();
 }
 
 void ShapeList::clear(Display& display) {

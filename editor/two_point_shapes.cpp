@@ -52,11 +52,9 @@ constexpr int kButtonHalfHeight = 5;
 
 }  // namespace
 
-// --- Rect
+// --- Rect: the figure's corners are the stored ones.
 
-void Rect::draw(Display& display) {
-  display.drawRectangle(getX(), getY(), x2, y2, colour, lineWidth);
-}
+const FigureForm Rect::kForm{.figure = zr590::Figure::Rectangle, .twoPoints = true};
 
 bool Rect::contains(int px, int py) {
   return boxContains(boxOf(getX(), getY(), x2, y2), px, py);
@@ -92,9 +90,7 @@ void Rect::drawButton(Display& display, int cx, int cy) {
 
 // --- Oval
 
-void Oval::draw(Display& display) {
-  display.drawOval(getX(), getY(), x2, y2, colour, lineWidth);
-}
+const FigureForm Oval::kForm{.figure = zr590::Figure::Oval, .twoPoints = true};
 
 bool Oval::contains(int px, int py) {
   return boxContains(boxOf(getX(), getY(), x2, y2), px, py);

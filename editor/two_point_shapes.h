@@ -7,15 +7,13 @@
 
 class Rect : public Shape {
  public:
-  Rect() = default;
+  Rect() : Shape(kForm) {}
   // Corners first, as clicked and as recorded in the file.
   Rect(int x1, int y1, int x2, int y2, int colour, int lineWidth)
-      : Shape(x1, y1, colour, lineWidth), x2(x2), y2(y2) {}
+      : Shape(kForm, x1, y1, x2, y2, colour, lineWidth) {}
   Rect(const Rect&) = default;
   Rect& operator=(const Rect&) = default;
 
-  void draw(Display& display) final;
-  DrawFunction ownDrawFunction() const override { return &drawAs<Rect>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   void moveTo(int px, int py) override;
@@ -27,21 +25,18 @@ class Rect : public Shape {
   static void drawButton(Display& display, int cx, int cy);
 
  private:
-  int x2 = 0;
-  int y2 = 0;
+  static const FigureForm kForm;
 };
 
 // The ellipse inscribed in the box.
 class Oval : public Shape {
  public:
-  Oval() = default;
+  Oval() : Shape(kForm) {}
   Oval(int x1, int y1, int x2, int y2, int colour, int lineWidth)
-      : Shape(x1, y1, colour, lineWidth), x2(x2), y2(y2) {}
+      : Shape(kForm, x1, y1, x2, y2, colour, lineWidth) {}
   Oval(const Oval&) = default;
   Oval& operator=(const Oval&) = default;
 
-  void draw(Display& display) final;
-  DrawFunction ownDrawFunction() const override { return &drawAs<Oval>; }
   bool contains(int px, int py) override;
   void drawSelection(Display& display) override;
   void moveTo(int px, int py) override;
@@ -53,6 +48,5 @@ class Oval : public Shape {
   static void drawButton(Display& display, int cx, int cy);
 
  private:
-  int x2 = 0;
-  int y2 = 0;
+  static const FigureForm kForm;
 };

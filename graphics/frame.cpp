@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "damage.h"
+#include "figures.h"
 
 namespace zr590 {
 namespace {
@@ -83,6 +84,21 @@ void Frames::record_new(const DrawCommand& command) {
   }
   tail_.push(command);
   if (tail_.text_bytes() > kMaxTextBytes) settle();
+}
+
+std::size_t Frames::record_same(const Figure* figures, std::size_t count) {
+  if (!recording_ || parted_ || current_origin() != origin_ || matched_ >= shown_size_) return 0;
+  // An idle program redraws the same figures again and again: this loop is all such a frame
+  // costs per figure.
+  const std::size_t n = std::min(count, shown_size_ - matched_);
+  std::size_t same = 0;
+  while (same < n && plain_figure(figures[same]) &&
+         shown_.same(matched_ + same, figure_command(figures[same]))) {
+    ++same;
+  }
+  matched_ += same;
+  if (same > 0) window_state.picture_dirty = 1;
+  return same;
 }
 
 void Frames::draw_now(const DrawCommand& command) {

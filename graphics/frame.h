@@ -22,6 +22,8 @@
 
 namespace zr590 {
 
+struct Figure;
+
 class Frames {
  public:
   // With retention off every command is drawn at once (tests compare the two ways).
@@ -40,6 +42,9 @@ class Frames {
     }
     record_new(command);
   }
+  // Records figures given as data (Display::drawFigures) for as long as they are plain and
+  // equal, in order, to the commands of the last frame at the same places; returns how many.
+  std::size_t record_same(const Figure* figures, std::size_t count);
   // Draws a command at once, on top of the picture.
   void draw_now(const DrawCommand& command);
   // Draws what the frame recorded where it differs from the last. Afterwards the picture is

@@ -15,24 +15,27 @@
 namespace editor_test {
 namespace {
 
-// A shape that writes "draw N", "mark N", "write N", "delete N" to a shared journal. Its pick
-// box is the square of half-size `reach` around its point.
+// A shape that draws itself as a one-pixel rectangle outlined `id` pixels wide and its mark as
+// a line `id` pixels wide, and writes "delete N" to a shared journal. Its pick box is the
+// square of half-size `reach` around its point.
+const FigureForm kJournalForm{.figure = zr590::Figure::Rectangle};
+
 class JournalShape : public Shape {
  public:
   JournalShape(int id, std::vector<std::string>& journal, int x = 0, int y = 0, int reach = 10)
-      : Shape(x, y), id_(id), reach_(reach), journal_(journal) {}
-  ~JournalShape() override { note("delete"); }
-  void draw(Display&) override { note("draw"); }
+      : Shape(kJournalForm, x, y, 0, id), id_(id), reach_(reach), journal_(journal) {}
+  ~JournalShape() override { journal_.push_back("delete " + std::to_string(id_)); }
   void write(std::ostream& out) override { out << id_ << '\n'; }
   bool contains(int px, int py) override {
     return getX() - reach_ <= px && px <= getX() + reach_ && getY() - reach_ <= py &&
            py <= getY() + reach_;
   }
-  void drawSelection(Display&) override { note("mark"); }
+  void drawSelection(Display& display) override {
+    display.drawLine(getX(), getY(), getX(), getY(), 0, id_);
+  }
   const ShapeType& type() const override { return shapeTypes().front(); }
 
  private:
-  void note(const char* what) { journal_.push_back(std::string(what) + " " + std::to_string(id_)); }
   int id_;
   int reach_;
   std::vector<std::string>& journal_;
@@ -54,6 +57,15 @@ class ShapeListTest : public EditorTest {
     journal_.clear();
     return j;
   }
+  // The journal shapes' drawing calls since the last look: "draw N" and "mark N".
+  Journal drawn() {
+    Journal calls;
+    for (const std::string& line : take()) {
+      const std::string id = line.substr(line.find_last_of(' ') + 1);
+      calls.push_back((line.find("rectangle") != std::string::npos ? "draw " : "mark ") + id);
+    }
+    return calls;
+  }
 
   Journal journal_;
   JournalShape* s1_ = nullptr;
@@ -65,12 +77,12 @@ TEST_F(ShapeListTest, DrawsOldestFirstWithTheMarkBeneathTheSelectedShape) {
   ShapeList list;
   addThree(list);
   list.drawAll(display(), nullptr);
-  EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 2", "draw 3"}));
+  EXPECT_EQ(drawn(), (Journal{"draw 1", "draw 2", "draw 3"}));
   list.drawAll(display(), s2_);
-  EXPECT_EQ(takeJournal(), (Journal{"draw 1", "mark 2", "draw 2", "draw 3"}));
+  EXPECT_EQ(drawn(), (Journal{"draw 1", "mark 2", "draw 2", "draw 3"}));
   JournalShape outsider(9, journal_);
   list.drawAll(display(), &outsider);
-  EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 2", "draw 3"}));
+  EXPECT_EQ(drawn(), (Journal{"draw 1", "draw 2", "draw 3"}));
 }
 
 // A redraw reaches each kind's own drawing, whichever kinds stand next to one another.
@@ -93,12 +105,13 @@ TEST_F(ShapeListTest, PicksTheNewestShapeContainingThePoint) {
   list.add(s1_ = make(1, 0, 0));
   list.add(s2_ = make(2, 15, 0));
   list.add(s3_ = make(3, 100, 100));
+  mark();
   EXPECT_EQ(list.pick(12, 0, display()), s2_);  // in S1 and S2
-  EXPECT_EQ(takeJournal(), Journal{"mark 2"});
+  EXPECT_EQ(drawn(), Journal{"mark 2"});
   EXPECT_EQ(list.pick(-10, 0, display()), s1_);
-  EXPECT_EQ(takeJournal(), Journal{"mark 1"});
+  EXPECT_EQ(drawn(), Journal{"mark 1"});
   EXPECT_EQ(list.pick(50, 50, display()), nullptr);
-  EXPECT_TRUE(takeJournal().empty());
+  EXPECT_TRUE(drawn().empty());
   EXPECT_EQ(list.size(), 3);
 }
 
@@ -110,14 +123,14 @@ TEST_F(ShapeListTest, RemovesHeadMiddleAndOldest) {
     EXPECT_EQ(takeJournal(), Journal{"delete 2"});
     EXPECT_EQ(list.size(), 2);
     list.drawAll(display(), nullptr);
-    EXPECT_EQ(takeJournal(), (Journal{"draw 1", "draw 3"}));
+    EXPECT_EQ(drawn(), (Journal{"draw 1", "draw 3"}));
     list.remove(s3_);
     list.remove(s1_);
     EXPECT_EQ(takeJournal(), (Journal{"delete 3", "delete 1"}));
     EXPECT_TRUE(list.isEmpty());
     list.add(make(4));
     list.drawAll(display(), nullptr);
-    EXPECT_EQ(takeJournal(), (Journal{"draw 4"}));
+    EXPECT_EQ(drawn(), (Journal{"draw 4"}));
   }
   EXPECT_EQ(takeJournal(), Journal{"delete 4"});
 }
@@ -213,24 +226,18 @@ TEST_F(ShapeListTest, AMillionShapesWriteAndReadBackInOrder) {
 
 TEST_F(ShapeListTest, AMillionShapesDrawOldestFirst) {
   constexpr int kShapes = 1'000'000;
-  struct Counting : Shape {
-    explicit Counting(int id, int& next, bool& inOrder) : id(id), next(next), inOrder(inOrder) {}
-    void draw(Display&) override { inOrder = inOrder && id == next++; }
-    void write(std::ostream&) override {}
-    bool contains(int, int) override { return false; }
-    void drawSelection(Display&) override {}
-    const ShapeType& type() const override { return shapeTypes().front(); }
-    int id;
-    int& next;
-    bool& inOrder;
-  };
-  int next = 0;
-  bool inOrder = true;
   ShapeList list;
-  for (int i = 0; i < kShapes; ++i) list.add(new Counting(i, next, inOrder));
+  for (int i = 0; i < kShapes; ++i) list.add(new Square(i, 0, 0, 1));
   list.drawAll(display(), nullptr);
-  EXPECT_TRUE(inOrder);
-  EXPECT_EQ(next, kShapes);
+  const Lines got = take();
+  ASSERT_EQ(got.size(), static_cast<std::size_t>(kShapes));
+  // Line i is the call of shape i, the i-th added.
+  for (int i : {0, 1, kShapes / 2, kShapes - 1}) {
+    ShapeList alone;
+    alone.add(new Square(i, 0, 0, 1));
+    alone.drawAll(display(), nullptr);
+    EXPECT_EQ(take(), Lines{got[static_cast<std::size_t>(i)]}) << i;
+  }
 }
 
 }  // namespace

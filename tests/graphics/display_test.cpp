@@ -91,6 +91,48 @@ TEST_F(DisplayTest, ForwardsCoordinatesFirstThenColourAndWidth) {
                             "navy blue circle at (1,2), radius 3\n"}));
 }
 
+// A figure given as data draws what its own call draws: the same log line or message, the
+// same pixels, in order; a kind that is none of the three draws nothing.
+TEST_F(DisplayTest, FiguresAsDataDrawAsTheirOwnCalls) {
+  Display display;
+  auto own = [&](const Figure& f) {
+    switch (f.kind) {
+      case Figure::Rectangle:
+        return display.drawRectangle(f.x1, f.y1, f.x2, f.y2, f.colour, f.width);
+      case Figure::Oval:
+        return display.drawOval(f.x1, f.y1, f.x2, f.y2, f.colour, f.width);
+      default:
+        return display.drawTriangle(f.x1, f.y1, f.x2, f.y2, f.x3, f.y3, f.colour, f.width);
+    }
+  };
+  // Every pixel, and the lines written, after drawing a clear picture with `draw`.
+  auto outcome = [&](auto draw) {
+    display.clear(1);
+    clear_lines();
+    draw();
+    std::vector<platform::Rgb> pixels;
+    for (int y = 0; y < platform::kPictureHeight; y += 2) {
+      for (int x = 0; x < platform::kPictureWidth; ++x) pixels.push_back(at(x, y));
+    }
+    return std::pair{lines(), pixels};
+  };
+  for (int logging : {0, 1}) {
+    ZR590_logging(logging);
+    for (Figure::Kind kind : {Figure::Rectangle, Figure::Oval, Figure::Triangle}) {
+      // Corners out of order, colours and widths good and bad.
+      for (auto [colour, width] : {std::pair{4, 0}, {5, 3}, {30, 1}, {6, -2}, {-1, -1}}) {
+        const Figure f{kind, 40, -30, -20, 50, 10, 60, colour, width};
+        const Figure pair[] = {f, {kind, -90, 10, -40, 70, -60, 90, 2, 0}};
+        EXPECT_EQ(outcome([&] { EXPECT_EQ(display.drawFigures(pair, 2), 2); }),
+                  outcome([&] { own(pair[0]), own(pair[1]); }))
+            << kind << " " << colour << " " << width << " " << logging;
+      }
+    }
+  }
+  const Figure unknown{static_cast<Figure::Kind>(7), 1, 2, 3, 4, 5, 6, 0, 0};
+  EXPECT_EQ(outcome([&] { EXPECT_EQ(display.drawFigures(&unknown, 1), 0); }), outcome([] {}));
+}
+
 TEST_F(DisplayTest, NextEventPassesTheLibrarysKinds) {
   Display display;
   click(310, 250);

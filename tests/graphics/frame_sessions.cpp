@@ -41,6 +41,12 @@ struct Call {
         break;
     }
   }
+  // The rectangle, oval and triangle calls as figures given as data.
+  bool is_figure() const { return kind == 0 || kind == 1 || kind == 3; }
+  Figure figure() const {
+    const Figure::Kind as[] = {Figure::Rectangle, Figure::Oval, Figure::Oval, Figure::Triangle};
+    return {as[kind], x1, y1, x2, y2, x3, y3, colour, width};
+  }
 };
 
 Call any_call(Choices& choose) {
@@ -101,11 +107,25 @@ void library_session(Choices& choose, FrameCheck& check, platform::HeadlessPlatf
     }
     const int copied = choose.in(0, 5) == 0 ? index_in(choose, scene.size()) : -1;
     const int resized = choose.in(0, 15) == 0 ? index_in(choose, scene.size()) : -1;
+    // In some frames the figures go to the display as data, in runs.
+    const bool as_data = choose.in(0, 1) == 1;
+    std::vector<Figure> run;
+    auto draw_run = [&] {
+      display.drawFigures(run.data(), static_cast<int>(run.size()));
+      run.clear();
+    };
     for (int i = 0; i < static_cast<int>(scene.size()); ++i) {
+      const Call& call = scene[static_cast<std::size_t>(i)];
+      if (i == copied || i == resized || !as_data || !call.is_figure()) draw_run();
       if (i == copied) ZR590_flush();
       if (i == resized) headless.resize_client(choose.in(500, 700), choose.in(400, 600));
-      scene[static_cast<std::size_t>(i)].draw();
+      if (as_data && call.is_figure()) {
+        run.push_back(call.figure());
+      } else {
+        call.draw();
+      }
     }
+    draw_run();
     ZR590_flush();
     check.check_window();
     if (choose.in(0, 3) == 0) check.check_picture();

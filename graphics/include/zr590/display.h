@@ -14,6 +14,18 @@
 
 namespace zr590 {
 
+// A rectangle, an oval or a triangle given as data. drawFigures draws each figure as the
+// matching drawRectangle, drawOval or drawTriangle call would, in order, with the same checks,
+// messages and log lines (a kind that is none of the three draws nothing). A program that
+// keeps its figures as data draws many of them, of any mix of kinds, at the cost of one call.
+struct Figure {
+  enum Kind : int { Triangle = 0, Rectangle = 1, Oval = 2 };
+  Kind kind;
+  int x1, y1, x2, y2;
+  int x3, y3;  // a triangle's third point; the other kinds ignore it
+  int colour, width;
+};
+
 class ZR590_API Display {
  public:
   Display();
@@ -34,6 +46,8 @@ class ZR590_API Display {
   int drawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width);
   int drawOval(int x1, int y1, int x2, int y2, int colour, int width);
   int drawCircle(int x, int y, int radius, int colour);
+  // Returns how many figures were drawn.
+  int drawFigures(const Figure* figures, int count);
 
  private:
   int width;
