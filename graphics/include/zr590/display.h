@@ -18,6 +18,7 @@ namespace zr590 {
 // matching drawRectangle, drawOval or drawTriangle call would, in order, with the same checks,
 // messages and log lines (a kind that is none of the three draws nothing). A program that
 // keeps its figures as data draws many of them, of any mix of kinds, at the cost of one call.
+// It has no global name: programs written before it may have a Figure of their own.
 struct Figure {
   enum Kind : int { Triangle = 0, Rectangle = 1, Oval = 2 };
   Kind kind;
