@@ -7,6 +7,7 @@
 
 #include <zr590/display.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iosfwd>
@@ -44,32 +45,39 @@ class Shape {
   static void* operator new(std::size_t size) { return allocateShapeMemory(size); }
   static void operator delete(void* memory, std::size_t size) { releaseShapeMemory(memory, size); }
 
-  // The figure, as its form places it.
+  // The figure, as its form places it. A box is given as the library keeps it, upper left
+  // corner first and without a third point, so that the library finds it equal to the command
+  // it kept at a glance.
   zr590::Figure figure() const {
     const FigureForm& f = *form;
-    // Chosen without a branch: kinds come in any mix, and a mispredicted branch per shape
+    // Chosen without branches: kinds come in any mix, and a mispredicted branch per shape
     // would cost more than the whole figure.
     const int second = -static_cast<int>(f.twoPoints);
-    const int baseX = (x2 & second) | (x & ~second), baseY = (y2 & second) | (y & ~second);
+    const int baseX = pick(second, x2, x), baseY = pick(second, y2, y);
+    int x1, y1, xb, yb, x3, y3;
     // Within 2^30 of 0, as everything a user can click is, no sum can leave the int range.
     constexpr unsigned kNear = 1u << 30;
     const unsigned far = (static_cast<unsigned>(x) + kNear) | (static_cast<unsigned>(y) + kNear) |
                          (static_cast<unsigned>(baseX) + kNear) |
                          (static_cast<unsigned>(baseY) + kNear);
-    if (far >= 2 * kNear) [[unlikely]] {
+    if (far < 2 * kNear) [[likely]] {
+      x1 = x + f.dx1, y1 = y + f.dy1, xb = baseX + f.dx2, yb = baseY + f.dy2;
+      x3 = x + f.dx3, y3 = y + f.dy3;
+    } else {
       using editor::offset;
-      return {f.figure,
-              offset(x, f.dx1),
-              offset(y, f.dy1),
-              offset(baseX, f.dx2),
-              offset(baseY, f.dy2),
-              offset(x, f.dx3),
-              offset(y, f.dy3),
-              colour,
-              lineWidth};
+      x1 = offset(x, f.dx1), y1 = offset(y, f.dy1), xb = offset(baseX, f.dx2);
+      yb = offset(baseY, f.dy2), x3 = offset(x, f.dx3), y3 = offset(y, f.dy3);
     }
-    return {f.figure,  x + f.dx1, y + f.dy1, baseX + f.dx2, baseY + f.dy2,
-            x + f.dx3, y + f.dy3, colour,    lineWidth};
+    const int box = -static_cast<int>(f.figure != zr590::Figure::Triangle);
+    return {.kind = f.figure,
+            .colour = colour,
+            .width = lineWidth,
+            .x1 = pick(box, std::min(x1, xb), x1),
+            .y1 = pick(box, std::max(y1, yb), y1),
+            .x2 = pick(box, std::max(x1, xb), xb),
+            .y2 = pick(box, std::min(y1, yb), yb),
+            .x3 = x3 & ~box,
+            .y3 = y3 & ~box};
   }
   void draw(Display& display) {
     const zr590::Figure f = figure();
@@ -122,6 +130,9 @@ class Shape {
     y = other.y;
     return *this;
   }
+
+  // `a` where `mask` is all ones, `b` where it is 0.
+  static int pick(int mask, int a, int b) { return (a & mask) | (b & ~mask); }
 
   int colour = 0;
   int lineWidth = 0;  // 0 draws filled, a positive value an outline that many pixels wide

@@ -1,7 +1,10 @@
 #include <zr590/display.h>
 
+#include <cstddef>
 #include <cstdlib>
+#include <type_traits>
 
+#include "command_list.h"
 #include "figures.h"
 
 namespace zr590 {
@@ -77,6 +80,13 @@ int Display::drawCircle(int x, int y, int radius, int colour) {
 
 namespace zr590 {
 
+// A figure is laid out as the library keeps a command, so that a frame repeating the last one
+// compares each figure with its command as a block of bytes.
+static_assert(sizeof(Figure) == sizeof(KeptCommand) && std::is_standard_layout_v<Figure> &&
+              offsetof(Figure, colour) == offsetof(KeptCommand, colour) &&
+              offsetof(Figure, width) == offsetof(KeptCommand, width) &&
+              offsetof(Figure, x1) == offsetof(KeptCommand, x1) &&
+              offsetof(Figure, y3) == offsetof(KeptCommand, y3));
 static_assert(int{Figure::Triangle} == KindTriangle && int{Figure::Rectangle} == KindRectangle &&
               int{Figure::Oval} == KindOval);
 

@@ -1,6 +1,7 @@
 #include "frame.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "damage.h"
 #include "figures.h"
@@ -90,11 +91,19 @@ std::size_t Frames::record_same(const Figure* figures, std::size_t count) {
   if (!recording_ || parted_ || current_origin() != origin_ || matched_ >= shown_size_) return 0;
   // An idle program redraws the same figures again and again: this loop is all such a frame
   // costs per figure.
+  if (window_state.logging_on) return 0;
   const std::size_t n = std::min(count, shown_size_ - matched_);
+  const KeptCommand* kept = &shown_.kept(matched_);
   std::size_t same = 0;
-  while (same < n && plain_figure(figures[same]) &&
-         shown_.same(matched_ + same, figure_command(figures[same]))) {
-    ++same;
+  for (; same < n; ++same) {
+    const Figure& figure = figures[same];
+    // A figure laid out exactly as the kept command is that command (a kept figure has its
+    // arguments checked and its corners in order), if it is a figure at all.
+    if (std::memcmp(&figure, &kept[same], sizeof(KeptCommand)) == 0 &&
+        static_cast<unsigned>(figure.kind) <= Figure::Oval) [[likely]] {
+      continue;
+    }
+    if (!plain_figure(figure) || !shown_.same(matched_ + same, figure_command(figure))) break;
   }
   matched_ += same;
   if (same > 0) window_state.picture_dirty = 1;

@@ -121,15 +121,15 @@ TEST_F(DisplayTest, FiguresAsDataDrawAsTheirOwnCalls) {
     for (Figure::Kind kind : {Figure::Rectangle, Figure::Oval, Figure::Triangle}) {
       // Corners out of order, colours and widths good and bad.
       for (auto [colour, width] : {std::pair{4, 0}, {5, 3}, {30, 1}, {6, -2}, {-1, -1}}) {
-        const Figure f{kind, 40, -30, -20, 50, 10, 60, colour, width};
-        const Figure pair[] = {f, {kind, -90, 10, -40, 70, -60, 90, 2, 0}};
+        const Figure f{kind, colour, width, 40, -30, -20, 50, 10, 60};
+        const Figure pair[] = {f, {kind, 2, 0, -90, 10, -40, 70, -60, 90}};
         EXPECT_EQ(outcome([&] { EXPECT_EQ(display.drawFigures(pair, 2), 2); }),
                   outcome([&] { own(pair[0]), own(pair[1]); }))
             << kind << " " << colour << " " << width << " " << logging;
       }
     }
   }
-  const Figure unknown{static_cast<Figure::Kind>(7), 1, 2, 3, 4, 5, 6, 0, 0};
+  const Figure unknown{static_cast<Figure::Kind>(7), 0, 0, 1, 2, 3, 4, 5, 6};
   EXPECT_EQ(outcome([&] { EXPECT_EQ(display.drawFigures(&unknown, 1), 0); }), outcome([] {}));
 }
 

@@ -3,6 +3,7 @@
 #include <zr590/display.h>
 #include <zr590/zr590.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -41,11 +42,15 @@ struct Call {
         break;
     }
   }
-  // The rectangle, oval and triangle calls as figures given as data.
-  bool is_figure() const { return kind == 0 || kind == 1 || kind == 3; }
+  // The rectangle, oval and triangle calls as figures given as data; a line as a figure of
+  // no kind, which draws nothing, though its numbers are those the line drawn by a frame
+  // before may have left.
+  bool is_figure() const { return kind == 0 || kind == 1 || kind == 3 || kind == 4; }
   Figure figure() const {
+    if (kind == 4)
+      return {static_cast<Figure::Kind>(3), colour, std::max(width, 1), x1, y1, x2, y2, 0, 0};
     const Figure::Kind as[] = {Figure::Rectangle, Figure::Oval, Figure::Oval, Figure::Triangle};
-    return {as[kind], x1, y1, x2, y2, x3, y3, colour, width};
+    return {as[kind], colour, width, x1, y1, x2, y2, x3, y3};
   }
 };
 

@@ -22,9 +22,9 @@ namespace zr590 {
 struct Figure {
   enum Kind : int { Triangle = 0, Rectangle = 1, Oval = 2 };
   Kind kind;
+  int colour, width;
   int x1, y1, x2, y2;
   int x3, y3;  // a triangle's third point; the other kinds ignore it
-  int colour, width;
 };
 
 class ZR590_API Display {
