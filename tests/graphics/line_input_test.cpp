@@ -1,10 +1,9 @@
 // The line-input dialog's limits.
-#include "line_input.h"
-
 #include <cstring>
 #include <utility>
 
 #include "library_fixture.h"
+#include "line_input.h"
 
 namespace zr590::testing {
 namespace {

@@ -32,9 +32,9 @@ TEST_F(PrimitivesTest, OvalChecksWidthBeforeColourAndRectangleColourBeforeWidth)
   open();
   ZR590_oval(30, 0, 0, 10, 10, -2);
   ZR590_rectangle(30, 0, 0, 10, 10, -2);
-  EXPECT_EQ(lines(),
-            (Lines{"Width of -2 not possible, using width 2\n", "Illegal color 30; using RED.\n",
-                   "Illegal color 30; using RED.\n", "Width of -2 not possible, using width 2\n"}));
+  EXPECT_EQ(lines(), (Lines{"Width of -2 not possible, using width 2\n",
+                            "Illegal color 30; using RED.\n", "Illegal color 30; using RED.\n",
+                            "Width of -2 not possible, using width 2\n"}));
 }
 
 TEST_F(PrimitivesTest, LineAndTriangleWidthMessagesAndLogs) {

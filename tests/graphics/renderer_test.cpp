@@ -79,8 +79,8 @@ TEST(CairoPictureTest, EllipsesMatchTheIdealPixelCentreSets) {
       picture.ellipse({5, 7, 5 + w, 7 + h}, pen, {true, {0, 0, 0}});
       for (int y = 1; y < 40; ++y) {
         for (int x = 1; x < 40; ++x) {
-          bool rim = ideal(x, y) &&
-                     !(ideal(x - 1, y) && ideal(x + 1, y) && ideal(x, y - 1) && ideal(x, y + 1));
+          bool rim = ideal(x, y) && !(ideal(x - 1, y) && ideal(x + 1, y) && ideal(x, y - 1) &&
+                                      ideal(x, y + 1));
           ASSERT_EQ((picture.pixel(x, y) == platform::Rgb{0, 0, 255}), rim)
               << "outline " << w << "x" << h << " at " << x << "," << y;
         }
