@@ -1,8 +1,8 @@
-// The abstract shape: a reference point, a colour and a line width, and the operations every
-// figure of a drawing offers. The list, the loop and the file code handle shapes only through
-// this interface. What the five kinds share is done here once; a kind's figure is data (its
-// FigureForm), and a kind overrides only what is its own (pick box, selection mark, and for
-// the boxes moving and resizing).
+// The abstract shape: a reference point (and a box's second corner), a colour and a line
+// width, and the operations every figure of a drawing offers. The list, the loop and the file
+// code handle shapes only through this interface. What the five kinds share is done here once;
+// a kind's figure is data (its FigureForm), and a kind overrides only what is its own (pick
+// box, selection mark, and for the boxes moving and resizing).
 #pragma once
 
 #include <zr590/display.h>
