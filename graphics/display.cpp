@@ -76,10 +76,6 @@ int Display::drawCircle(int x, int y, int radius, int colour) {
   return ZR590_circle(colour, x, y, radius);
 }
 
-}  // namespace zr590
-
-namespace zr590 {
-
 // A figure is laid out as the library keeps a command, so that a frame repeating the last one
 // compares each figure with its command as a block of bytes.
 static_assert(sizeof(Figure) == sizeof(KeptCommand) && std::is_standard_layout_v<Figure> &&

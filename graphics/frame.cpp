@@ -88,10 +88,13 @@ void Frames::record_new(const DrawCommand& command) {
 }
 
 std::size_t Frames::record_same(const Figure* figures, std::size_t count) {
-  if (!recording_ || parted_ || current_origin() != origin_ || matched_ >= shown_size_) return 0;
+  // With logging on, every figure makes its log line on the way of its own call.
+  if (!recording_ || parted_ || window_state.logging_on || current_origin() != origin_ ||
+      matched_ >= shown_size_) {
+    return 0;
+  }
   // An idle program redraws the same figures again and again: this loop is all such a frame
   // costs per figure.
-  if (window_state.logging_on) return 0;
   const std::size_t n = std::min(count, shown_size_ - matched_);
   const KeptCommand* kept = &shown_.kept(matched_);
   std::size_t same = 0;
