@@ -4,14 +4,12 @@
 #include <zr590/zr590.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <system_error>
 
+#include "regular_file.h"
 #include "safe_file_write.h"
 #include "shape_list.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -32,15 +30,36 @@ std::string askFileName(const char* prompt) {
   return name;
 }
 
+// Said on standard error and in the text window, where the user looks.
+void tell(const std::string& line) {
+  std::fprintf(stderr, "%s\n", line.c_str());
+  ZR590_printf("%s\n", line.c_str());
+}
+
+// A save that did not finish (the program died in it) leaves the old contents beside the file.
+void tellLeftoverCopies(const std::string& name) {
+  for (const std::string& copy : leftoverCopiesOf(name)) {
+    tell("A save of " + name + " did not finish; its earlier contents are kept in " + copy);
+  }
+}
+
 }  // namespace
 
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
-  return writeFileSafely(path, [&shapes](std::FILE* file) { return writeRecords(file, shapes); });
+  std::string kept;
+  const bool written = writeFileSafely(
+      path, [&shapes](std::FILE* file) { return writeRecords(file, shapes); }, &kept);
+  if (!kept.empty()) {
+    tell("The save failed and " + path + " could not be put back; its old contents are kept in " +
+         kept);
+  }
+  return written;
 }
 
 void ShapeList::save() {
   std::string name = askFileName(kSavePrompt);
   if (name.empty()) return;
+  tellLeftoverCopies(name);
   if (!writeDrawingFile(name, *this)) showOpenError();
 }
 
@@ -51,10 +70,9 @@ ShapeChain ShapeList::load(Display& display) {
 }
 
 ShapeChain ShapeList::load(Display& display, const std::string& name) {
-  std::error_code ec;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(name.c_str(), "r"), std::fclose);
-  // A folder opens for reading on some systems but holds no drawing.
-  if (in == nullptr || fs::is_directory(name, ec)) {
+  tellLeftoverCopies(name);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(openRegularFile(name), std::fclose);
+  if (in == nullptr) {
     showOpenError();
     return {};
   }

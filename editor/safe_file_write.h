@@ -1,26 +1,33 @@
-// Writing a file so that a failed write never costs the user the file that was there.
+// Writing a file so that the name holds, at every instant, the whole old contents or the whole
+// new ones: a crash, a kill or a full disk half way never leaves a file cut short.
 #pragma once
 
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Writes `path` through `writeContents`, which gets a buffered stream (text mode) positioned
 // at the start of an empty file and returns false if it could not write everything. A false
-// return, any stream error or an exception counts as failure; then `path` holds exactly what
-// it held before (or, if it did not exist, does not exist) and false is returned.
+// return, any stream error, an exception or the file size limit counts as failure; then `path`
+// holds exactly what it held before (or, if it did not exist, does not exist) and false is
+// returned. Only a regular file (or a link to one, or a name not yet taken) is written: a
+// folder, a device, a pipe or a socket is refused without waiting on it.
 //
-// An existing file is rewritten in place, so it stays the same file: its hard links, owner,
-// permissions and other attributes are kept. A file the user may not write is refused, and so
-// is one larger than the process may write (its contents could not be put back). The old
-// contents are first copied aside, into a temporary file that is created exclusively under an
-// unpredictable name in the same folder, never through a link and readable by the owner only;
-// where the folder takes no new file (the user may not write it, or it is full) the copy is
-// kept in memory instead. The copy goes once the save has succeeded or the old contents are
-// back; only if putting them back fails is the temporary file kept, as their last copy.
+// The new contents go into a new file beside the old one (created exclusively under an
+// unpredictable hidden name, readable by the owner only until complete), which is synced, given
+// the old file's owner and mode, and renamed over the name; the folder is synced last. A new
+// name is taken only if no file has appeared there meanwhile.
 //
-// A new file is created exclusively (never over a file that appeared in the meantime; a link
-// to nothing leads to the name it holds, as opening the name would) and removed again if the
-// write fails. A link to a file is followed to that file. A name that is no plain file (a
-// device such as /dev/null) is written into as it is.
-bool writeFileSafely(const std::string& path, const std::function<bool(std::FILE*)>& writeContents);
+// Where replacing would break something (the file has other hard links, its owner or group
+// cannot be given to a new file, the folder takes no new file) the file is rewritten in place
+// instead, and only once its old contents are safe, synced, in a copy beside it named
+// NAME.zr590-backup-XXXXXX (in memory where the folder takes no file). The copy goes once the
+// save is done; if it cannot go (the old contents could not be put back after a failure, or the
+// program died) it stays, and `keptCopy`, if given, gets its name.
+bool writeFileSafely(const std::string& path, const std::function<bool(std::FILE*)>& writeContents,
+                     std::string* keptCopy = nullptr);
+
+// The copies of `path`'s old contents that earlier in-place saves left beside it (see above),
+// sorted by name.
+std::vector<std::string> leftoverCopiesOf(const std::string& path);
