@@ -49,7 +49,7 @@ std::vector<std::string> leftoverCopiesOf(const std::string& path) {
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
-      copies.push_back((fs::path(safe_write::folderOf(file)) / name).string());
+      copies.push_back((fs::path(file).parent_path() / name).string());
     }
   }
   std::sort(copies.begin(), copies.end());

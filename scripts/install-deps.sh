@@ -21,8 +21,9 @@ packages=(
   # the Windows programs, 32-bit and 64-bit, and their tests under Wine: 32-bit Wine where
   # the kernel runs 32-bit programs, 64-bit Wine where it cannot
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64
-  # fuzz targets (libFuzzer comes with clang's runtime) and memcheck of a whole session
-  clang-14 libclang-rt-14-dev valgrind
+  # fuzz targets (libFuzzer comes with clang's runtime) and memcheck of a whole session; a
+  # save killed at each of its system calls
+  clang-14 libclang-rt-14-dev valgrind strace
   # the web pages (emscripten, stb_truetype) and their tests in headless Chromium
   emscripten libstb-dev chromium
 )
