@@ -3,8 +3,9 @@
 # with its check marks, Ctrl+L and Ctrl+R toggling them in the graphics window, active from
 # the start; a circle and an outlined blue rectangle placed; SAVE through the real dialog
 # (Escape ignored, name typed, one Enter); Ctrl+Q in the graphics window, active again once
-# the dialog has gone. The saved file must hold what shape-replay saves for the same clicks,
-# with CR LF line ends, and the editor must exit with status 0.
+# the dialog has gone. The saved file, replacing an older one, must hold what shape-replay
+# saves for the same clicks, with CR LF line ends, with nothing left beside it, and the editor
+# must exit with status 0.
 #   editor_session_test.sh PROGRAMS_DIR SHAPE_REPLAY WORK_DIR
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -20,6 +21,8 @@ rm -rf "$work"
 mkdir -p "$work/win32" "$work/replay"
 start_x "$work"
 cd "$work/win32"
+# SAVE replaces an older drawing of that name.
+echo 'Square     9     9     9     9' >drawing.txt
 start_editor "$programs/shape-editor.exe"
 graphics="$(find_window 'ZR590 Graphics')"
 [ -n "$graphics" ] || fail "the graphics window did not appear (see $work/win32/editor.log)"
@@ -89,10 +92,10 @@ sleep 0.5
 keys type --delay 30 drawing.txt
 keys key Return
 for i in $(seq 100); do
-  [ -s drawing.txt ] && break
+  grep -q Circle drawing.txt && break
   sleep 0.1
 done
-[ -s drawing.txt ] || fail "one Enter did not end the SAVE dialog and save"
+grep -q Circle drawing.txt || fail "one Enter did not end the SAVE dialog and save"
 keys key ctrl+q
 status="$(wait_editor_exit)"
 [ "$status" = 0 ] || fail "the editor's exit status is $status, expected 0"
@@ -111,3 +114,6 @@ crlf=$(grep -c $'\r$' drawing.txt || true)
 tr -d '\r' <drawing.txt >drawing.lf.txt
 cmp drawing.lf.txt "$work/replay/drawing.txt" || fail "the Windows editor saved other bytes than shape-replay"
 echo "drawing.txt: the same records as shape-replay's, lines ending in CR LF"
+left=$(ls -A | grep -F .zr590- || true)
+[ -z "$left" ] || fail "files left beside the drawing: $left"
+echo "the older drawing.txt was replaced, nothing left beside it"

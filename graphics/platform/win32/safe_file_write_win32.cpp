@@ -1,7 +1,7 @@
 // writeFileSafely on Windows: a new file beside the old one, then ReplaceFile (which keeps the
-// old file's attributes and security) or, for a new name, MoveFileEx that fails if the name
-// was taken meanwhile. A file with other hard links is rewritten in place behind a copy.
-// The editor's own file, here because it needs <windows.h>.
+// old file's attributes and security) or a replacing MoveFileEx, or, for a new name, a
+// MoveFileEx that fails if the name was taken meanwhile. A file with other hard links is rewritten
+// in place behind a copy. The editor's own file, here because it needs <windows.h>.
 #define _CRT_RAND_S
 #include <fcntl.h>
 #include <io.h>
@@ -51,8 +51,12 @@ bool replace(const std::string& path, bool exists, const Writer& writeContents) 
   if (out == nullptr) return false;
   bool ok = safe_write::writeAndClose(out, writeContents, commit);
   if (ok && exists) {
+    // ReplaceFile keeps the old file's attributes and security; where it cannot (some file
+    // systems, Wine), a replacing move is as durable.
     ok = ::ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr) != 0;
+                        nullptr, nullptr) != 0 ||
+         ::MoveFileExA(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   } else if (ok) {
     ok = ::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
   }
