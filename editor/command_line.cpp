@@ -9,13 +9,22 @@
 
 namespace {
 
+#ifdef _WIN32
+#define STATE_FOLDER "%%LOCALAPPDATA%%\\ZR590"  // in a printf format
+#else
+#define STATE_FOLDER "$XDG_STATE_HOME/zr590, ~/.local/state/zr590"
+#endif
+
 void printHelp(const char* program) {
   std::printf(
       "usage: %s [DRAWING...]\n"
       "       %s --help | --version\n\n"
       "The shape editor: draw squares, triangles, circles, rectangles and ovals with the\n"
       "mouse; pick, move, resize, recolour and delete them; save and load drawings.\n"
-      "It starts with the DRAWING files loaded, as its LOAD button loads them.\n\n"
+      "It starts with the DRAWING files loaded, as its LOAD button loads them.\n"
+      "An unsaved drawing is kept in the user's state folder (" STATE_FOLDER
+      ");\n"
+      "started again in the same folder, the editor offers it: y brings it back.\n\n"
       "  --help     show this help and exit\n"
       "  --version  show the version and exit\n\n"
       "More in the shape-editor(1) manual page.\n",

@@ -1,6 +1,7 @@
 #include "drawing_file.h"
 
 #include <zr590/display.h>
+#include <zr590/safe_file.h>
 #include <zr590/zr590.h>
 
 #include <cstdio>
@@ -8,7 +9,6 @@
 #include <system_error>
 
 #include "regular_file.h"
-#include "safe_file_write.h"
 #include "shape_list.h"
 
 namespace {
@@ -38,7 +38,7 @@ void tell(const std::string& line) {
 
 // A save that did not finish (the program died in it) leaves the old contents beside the file.
 void tellLeftoverCopies(const std::string& name) {
-  for (const std::string& copy : leftoverCopiesOf(name)) {
+  for (const std::string& copy : zr590::leftoverCopiesOf(name)) {
     tell("A save of " + name + " did not finish; its earlier contents are kept in " + copy);
   }
 }
@@ -47,7 +47,7 @@ void tellLeftoverCopies(const std::string& name) {
 
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
   std::string kept;
-  const bool written = writeFileSafely(
+  const bool written = zr590::writeFileSafely(
       path, [&shapes](std::FILE* file) { return writeRecords(file, shapes); }, &kept);
   if (!kept.empty()) {
     tell("The save failed and " + path + " could not be put back; its old contents are kept in " +
@@ -56,11 +56,13 @@ bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
   return written;
 }
 
-void ShapeList::save() {
+bool ShapeList::save() {
   std::string name = askFileName(kSavePrompt);
-  if (name.empty()) return;
+  if (name.empty()) return false;
   tellLeftoverCopies(name);
-  if (!writeDrawingFile(name, *this)) showOpenError();
+  if (writeDrawingFile(name, *this)) return true;
+  showOpenError();
+  return false;
 }
 
 ShapeChain ShapeList::load(Display& display) {

@@ -3,7 +3,14 @@
 #include <zr590/display.h>
 #include <zr590/zr590.h>
 
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "drawing_file.h"
 #include "palette.h"
+#include "recovery.h"
+#include "regular_file.h"
 #include "shape.h"
 #include "shape_factory.h"
 #include "shape_list.h"
@@ -24,9 +31,15 @@ void Editor::start() {
   ZR590_visible_logging(1);
   drawToolColumn(display_, selected_, lineWidth_);
   drawColourBar(display_, colour_);
+  if (recovery_ != nullptr && !recovery_->offer().empty()) {
+    ZR590_printf("%s\n", recovery_->offer().c_str());
+    ZR590_show_text_window(1);
+  }
 }
 
 void Editor::handle(int kind, int x, int y, char key) {
+  const std::size_t changesBefore = history_.changes();
+  emptiedByHand_ = inFile_ = false;
   switch (kind) {
     case Mouse:
       switch (regionAt(x, y)) {
@@ -50,6 +63,29 @@ void Editor::handle(int kind, int x, int y, char key) {
     default:
       break;
   }
+  if (recovery_ != nullptr) keepSafe(changesBefore);
+}
+
+void Editor::keepSafe(std::size_t changesBefore) {
+  const bool offered = !recovery_->offer().empty();
+  if (inFile_) {
+    recovery_->saved();
+  } else if (history_.changes() != changesBefore) {
+    recovery_->changed(shapes_, emptiedByHand_);
+  }
+  // The hint has done its work once the offer is over.
+  if (offered && recovery_->offer().empty()) ZR590_show_text_window(0);
+  recovery_->idle(shapes_);
+}
+
+void Editor::restoreKept() {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(
+      openRegularFile(recovery_->takeOffer().string()), std::fclose);
+  if (in == nullptr) return;
+  ShapeList kept;
+  readRecords(in.get(), kept);
+  history_.added(shapes_.addAll(kept));
+  selected_ = nullptr;
 }
 
 void Editor::pressKey(char key) {
@@ -58,7 +94,7 @@ void Editor::pressKey(char key) {
     case 'C':
       // What ShapeList::clear does, with the shapes kept for undo. Clearing an empty drawing
       // changes nothing and makes no step.
-      history_.removeAll();
+      emptiedByHand_ = history_.removeAll();
       display_.clear(kWhite);
       selected_ = nullptr;
       break;
@@ -69,7 +105,13 @@ void Editor::pressKey(char key) {
       break;
     case 'y':
     case 'Y':
-      if (history_.redo()) selected_ = nullptr;
+      // Redo brings back the drawing kept from an earlier run, while it is offered; a script
+      // played back never does.
+      if (recovery_ != nullptr && !recovery_->offer().empty() && !display_.eventFromScript()) {
+        restoreKept();
+      } else if (history_.redo()) {
+        selected_ = nullptr;
+      }
       break;
     default:
       break;
@@ -84,6 +126,7 @@ void Editor::clickToolColumn(int x, int y) {
     case ToolDelete:
       if (selected_ != nullptr) {
         history_.remove(selected_);
+        emptiedByHand_ = shapes_.size() == 0;
         selected_ = nullptr;
       }
       break;
@@ -96,11 +139,14 @@ void Editor::clickToolColumn(int x, int y) {
         history_.edited(*selected_, before);
       }
       break;
-    case ToolLoad:
+    case ToolLoad: {
+      const bool wasEmpty = shapes_.size() == 0;
       history_.added(shapes_.load(display_));
+      inFile_ = wasEmpty && shapes_.size() > 0;
       break;
+    }
     case ToolSave:
-      shapes_.save();
+      inFile_ = shapes_.save();
       break;
     default:
       break;
@@ -167,11 +213,25 @@ void Editor::redraw() {
   drawColourBar(display_, colour_);
 }
 
-int run_editor(const std::vector<std::string>& drawings) {
-  // Destroyed in reverse order: the shapes before the display closes the library.
+namespace {
+
+std::unique_ptr<Recovery> recoveryForWorkingFolder() {
+  const std::filesystem::path state = RecoveryCopy::userStateFolder();
+  std::error_code ec;
+  const std::filesystem::path here = std::filesystem::current_path(ec);
+  if (state.empty() || ec) return nullptr;
+  return std::make_unique<Recovery>(RecoveryCopy(state, here));
+}
+
+}  // namespace
+
+int run_editor(const std::vector<std::string>& drawings, bool keepRecoveryCopy) {
+  // Destroyed in reverse order: the shapes before the display closes the library, the
+  // recovery copy written before either goes.
   Display display;
   ShapeList shapes;
-  Editor editor(display, shapes);
+  std::unique_ptr<Recovery> recovery = keepRecoveryCopy ? recoveryForWorkingFolder() : nullptr;
+  Editor editor(display, shapes, recovery.get());
   editor.start();
   if (!drawings.empty()) {
     // The drawings named on the command line are where the user starts, as an opened document
@@ -186,5 +246,6 @@ int run_editor(const std::vector<std::string>& drawings) {
     editor.handle(kind, x, y, key);
     editor.redraw();
   }
+  if (recovery) recovery->finish(shapes);
   return 0;
 }

@@ -9,15 +9,18 @@
 #include "palette.h"
 
 class Display;
+class Recovery;
 
 class Editor {
  public:
-  Editor(Display& display, ShapeList& shapes)
-      : display_(display), shapes_(shapes), history_(shapes) {}
+  // With `recovery`, the drawing is kept safe while unsaved (recovery.h).
+  Editor(Display& display, ShapeList& shapes, Recovery* recovery = nullptr)
+      : display_(display), shapes_(shapes), history_(shapes), recovery_(recovery) {}
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
-  // The first picture: white area, animation running, text window hidden, palette drawn.
+  // The first picture: white area, animation running, text window hidden, palette drawn. A
+  // recovery copy found is offered in the text window, which then shows.
   void start();
   // One event as Display::nextEvent delivers it.
   void handle(int kind, int x, int y, char key);
@@ -37,6 +40,10 @@ class Editor {
   void clickToolColumn(int x, int y);
   void clickColourBar(int x, int y);
   void clickDrawingArea(int x, int y);
+  // Adds the shapes of the recovery copy offered, as one change.
+  void restoreKept();
+  // Tells recovery_ what this event did to the drawing.
+  void keepSafe(std::size_t changesBefore);
 
   Display& display_;
   ShapeList& shapes_;
@@ -52,8 +59,13 @@ class Editor {
   int firstX_ = 0;
   int firstY_ = 0;
   bool quitRequested_ = false;
+  Recovery* recovery_;  // not owned; null: nothing kept
+  // What the event being handled did, besides the history's changes.
+  bool emptiedByHand_ = false;
+  bool inFile_ = false;  // saved, or loaded into an empty drawing
 };
 
 // The application, started with the shapes of `drawings` loaded as LOAD loads them: returns 0
-// when the user has quit.
-int run_editor(const std::vector<std::string>& drawings = {});
+// when the user has quit. `keepRecoveryCopy`: the shape editor's own recovery copy in the
+// user's state folder (a replay keeps none).
+int run_editor(const std::vector<std::string>& drawings = {}, bool keepRecoveryCopy = false);

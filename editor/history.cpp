@@ -18,6 +18,7 @@ void History::push(const Step& step) {
   steps_.resize(done_);
   steps_.push_back(step);
   done_ = steps_.size();
+  ++changes_;
 }
 
 void History::added(const ShapeChain& run) {
@@ -56,6 +57,7 @@ void History::swapValues(Step& step) {
 bool History::undo() {
   if (!canUndo()) return false;
   Step& step = steps_[--done_];
+  ++changes_;
   switch (step.kind) {
     case Step::Kind::Added:
       shapes_.unlink(step.newer, step.run);
@@ -73,6 +75,7 @@ bool History::undo() {
 bool History::redo() {
   if (!canRedo()) return false;
   Step& step = steps_[done_++];
+  ++changes_;
   switch (step.kind) {
     case Step::Kind::Added:
       shapes_.link(step.newer, step.run);

@@ -39,6 +39,8 @@ class History {
   bool redo();
   bool canUndo() const { return done_ > 0; }
   bool canRedo() const { return done_ < steps_.size(); }
+  // Counts every change made, undone or redone: a different count, a changed drawing.
+  std::size_t changes() const { return changes_; }
 
  private:
   struct Step {
@@ -60,4 +62,5 @@ class History {
   ShapeList& shapes_;
   std::vector<Step> steps_;
   std::size_t done_ = 0;  // steps_[0, done_) are done; the rest were undone
+  std::size_t changes_ = 0;
 };

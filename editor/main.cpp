@@ -11,5 +11,5 @@ int main(int argc, char** argv) {
   std::vector<std::string> drawings;
   // The process's status is the library's, so a refused command line ends here.
   if (int status = readCommandLine(argc, argv, drawings); status != kRunEditor) std::exit(status);
-  return run_editor(drawings);
+  return run_editor(drawings, true);
 }

@@ -26,6 +26,16 @@ bool writeRecords(std::FILE* out, const ShapeList& shapes) {
   return written && std::ferror(out) == 0;
 }
 
+std::string formatRecords(const ShapeList& shapes) {
+  std::string records;
+  constexpr std::size_t kTypicalRecord = 40;
+  records.reserve(static_cast<std::size_t>(shapes.size()) * kTypicalRecord);
+  char record[kLongestRecord];
+  shapes.forEachOldestFirst(
+      [&](const Shape& shape) { records.append(record, formatRecord(record, shape)); });
+  return records;
+}
+
 void writeRecord(std::ostream& out, const char* typeWord, std::initializer_list<int> fields) {
   out << typeWord;
   char field[kLongestField];

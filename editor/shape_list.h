@@ -43,8 +43,9 @@ class ShapeList {
   void removeAll();
 
   // Drawing files (drawing_file.cpp): ask for a name, then write every shape / add the
-  // shapes read. load returns the shapes it added, now the newest of the list.
-  void save();
+  // shapes read. save returns whether the drawing was written; load returns the shapes it
+  // added, now the newest of the list.
+  bool save();
   ShapeChain load(Display& display);
   // LOAD with the name given: the error dialog if the file cannot be read.
   ShapeChain load(Display& display, const std::string& name);

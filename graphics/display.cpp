@@ -46,6 +46,10 @@ int Display::nextEvent(int& x, int& y, char& key) {
   return kind >= Mouse && kind <= Quit ? kind : 0;
 }
 
+bool Display::eventFromScript() const {
+  return ZR590_event_from_script() != 0;
+}
+
 void Display::setAnimation(int mode) {
   static constexpr int kLibraryMode[] = {0, 1, 2, 5};
   ZR590_animate(mode >= 0 && mode <= 3 ? kLibraryMode[mode] : mode);

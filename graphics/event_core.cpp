@@ -213,13 +213,15 @@ void EventCore::pump_one_message() {
 Event EventCore::next_event() {
   // Whatever the window procedures put in the slot since the last wait is discarded.
   slot_ = Event{};
+  from_script_ = false;
   while (!slot_ready()) {
     pump_one_message();
     if (slot_.kind == Quit) break;
     if (play_one_requested_ || playing_) {
       play_one_requested_ = false;
       // A script event does not wait for a tick, and replaces input the pass put in the slot.
-      if (play_next()) break;
+      from_script_ = play_next();
+      if (from_script_) break;
     }
     if ((running_ || step_requested_) && slot_.kind == -1) {
       slot_.kind = Periodic;
@@ -235,8 +237,8 @@ Event EventCore::next_event() {
 }
 
 EventCore::View EventCore::view() const {
-  return {slot_,      running_, step_requested_,     quit_requested_, ticked_,      ctrl_held_,
-          recording_, playing_, play_one_requested_, recorded_run_,   playback_run_};
+  return {slot_,      running_, step_requested_,     quit_requested_, ticked_,       ctrl_held_,
+          recording_, playing_, play_one_requested_, from_script_,    recorded_run_, playback_run_};
 }
 
 }  // namespace zr590

@@ -54,6 +54,7 @@ class EventCore {
     Event slot;
     bool running, step_requested, quit_requested, ticked, ctrl_held;
     bool recording, playing, play_one_requested;
+    bool from_script;  // the event last returned was played from the script
     int recorded_run;  // periodic events returned and not yet written to the script
     int playback_run;  // periodic events still to play from the last periodic line read
   };
@@ -80,6 +81,7 @@ class EventCore {
   bool play_one_requested_ = false;
   int recorded_run_ = 0;
   int playback_run_ = 0;
+  bool from_script_ = false;
 };
 
 // The library's one event core.

@@ -12,6 +12,10 @@ int ZR590_await_event(int* x, int* y, char* key) {
   return event.kind;
 }
 
+int ZR590_event_from_script(void) {
+  return zr590::event_core().view().from_script ? 1 : 0;
+}
+
 int ZR590_animate(int state) {
   if (!zr590::window_state.graphics_window) return 0;
   zr590::event_core().animate(state);

@@ -46,6 +46,8 @@ DISPLAY=":$(head -n1 "$state/display")"
 export DISPLAY
 # No accessibility bus runs here; keep GTK from warning about it.
 export NO_AT_BRIDGE=1
+# The editor's recovery copies go to a state folder of this run's own, never the user's.
+export XDG_STATE_HOME="$state/xdg-state"
 status=0
 "$@" || status=$?
 exit "$status"

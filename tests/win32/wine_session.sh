@@ -73,6 +73,9 @@ start_x() {
 # Runs the editor in the current directory; its exit status goes to ./editor.status.
 start_editor() {
   rm -f editor.status
+  # Each test starts the editor without a recovery copy an earlier test left in the prefix,
+  # unless it asks to keep them (keep_recovery=1).
+  if [ "${keep_recovery:-0}" != 1 ]; then rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/ZR590; fi
   (
     status=0
     timeout 300 "$wine_loader" "$1" >editor.log 2>&1 || status=$?

@@ -38,6 +38,8 @@ class ZR590_API Display {
   void clear(int colour);
   // Waits for the next event: 1 Mouse, 2 Key, 3 Periodic, 4 Quit, 0 anything else.
   int nextEvent(int& x, int& y, char& key);
+  // Whether the event nextEvent last returned was played from the script (ZR590.SCR).
+  bool eventFromScript() const;
   // 0 halt, 1 single step, 2 run, 3 quit; other values are passed to the library unchanged.
   void setAnimation(int mode);
 

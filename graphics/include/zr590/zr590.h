@@ -113,6 +113,8 @@ ZR590_API int ZR590_gets(const char* prompt, char* reply);
 ZR590_API int ZR590_await_event(int* x, int* y, char* key);
 /* Sets the animation state. Returns 0 before ZR590_open, else 1. */
 ZR590_API int ZR590_animate(int state);
+/* 1 if the event the last wait returned was played from the script, else 0. */
+ZR590_API int ZR590_event_from_script(void);
 
 #ifdef __cplusplus
 } /* extern "C" */

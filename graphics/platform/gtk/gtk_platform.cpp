@@ -1,15 +1,39 @@
 #include "platform/gtk/gtk_platform.h"
 
+#include <glib-unix.h>
 #include <gtk/gtk.h>
+
+#include <csignal>
 
 #include "platform/gtk/line_dialog.h"
 #include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
 
-GtkPlatform::GtkPlatform() = default;
+GtkPlatform::GtkPlatform() {
+  // Asked to end (kill, the session ending, Ctrl+C in the terminal): as the close box does, so
+  // that the program ends the way it always ends and keeps what it must keep.
+  int signals[] = {SIGTERM, SIGHUP, SIGINT};
+  for (std::size_t i = 0; i < std::size(signals); ++i) {
+    termination_sources_[i] = g_unix_signal_add(signals[i], on_termination, this);
+  }
+}
+
+int GtkPlatform::on_termination(void* data) {
+  auto* self = static_cast<GtkPlatform*>(data);
+  // A modal dialog first has its answer; the program ends after it.
+  if (self->modal_) {
+    self->termination_pending_ = true;
+  } else {
+    self->push({{Window::Graphics, MessageKind::Destroy}, -1, true});
+  }
+  return G_SOURCE_CONTINUE;
+}
 
 GtkPlatform::~GtkPlatform() {
+  for (unsigned source : termination_sources_) {
+    if (source != 0) g_source_remove(source);
+  }
   for (auto& [id, timer] : timers_) g_source_remove(timer->source);
   timers_.clear();
   // The windows go without telling their procedures: the program is over.
@@ -134,6 +158,10 @@ int GtkPlatform::line_dialog(std::string_view prompt, std::string_view, std::str
   shown.append(kPromptLength - first.characters, ' ');
   std::string typed = run_line_dialog(owner, shown, dialog_opened);
   modal_ = false;
+  if (termination_pending_) {
+    termination_pending_ = false;
+    push({{Window::Graphics, MessageKind::Destroy}, -1, true});
+  }
   // File names are UTF-8 here: the reply is what was typed, cut to whole characters.
   typed.resize(utf8_prefix(typed, kReplyLength).bytes);
   reply = std::move(typed);

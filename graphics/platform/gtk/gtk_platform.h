@@ -78,6 +78,7 @@ class GtkPlatform final : public Platform, private MessageSink {
   MessageSink& sink() { return *this; }
 
   static int on_timer(void* data);
+  static int on_termination(void* data);
 
   CairoPicture picture_;
   std::unique_ptr<GraphicsWindow> graphics_;
@@ -91,6 +92,8 @@ class GtkPlatform final : public Platform, private MessageSink {
   std::map<int, std::unique_ptr<Timer>> timers_;
   bool window_dc_ = true;
   bool modal_ = false;
+  unsigned termination_sources_[3] = {};
+  bool termination_pending_ = false;
 };
 
 }  // namespace zr590::platform::gtk

@@ -1,21 +1,22 @@
 // writeFileSafely on Windows: a new file beside the old one, then ReplaceFile (which keeps the
 // old file's attributes and security) or a replacing MoveFileEx, or, for a new name, a
 // MoveFileEx that fails if the name was taken meanwhile. A file with other hard links is rewritten
-// in place behind a copy. The editor's own file, here because it needs <windows.h>.
+// in place behind a copy.
 #define _CRT_RAND_S
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
+#include <zr590/safe_file.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "safe_file_write.h"
-#include "safe_file_write_parts.h"
+#include "platform/safe_file_parts.h"
 
-using safe_write::Writer;
+using zr590::safe_write::Writer;
+namespace safe_write = zr590::safe_write;
 
 namespace {
 
@@ -88,7 +89,8 @@ bool rewriteInPlace(const std::string& path, const Writer& writeContents, std::s
 
 }  // namespace
 
-bool writeFileSafely(const std::string& path, const Writer& writeContents, std::string* keptCopy) {
+bool zr590::writeFileSafely(const std::string& path, const Writer& writeContents,
+                            std::string* keptCopy) {
   if (path.empty()) return false;
   // Opened only to look: a device (NUL, CON, COM1), a pipe or a folder is refused.
   const HANDLE file = ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

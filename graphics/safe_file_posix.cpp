@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zr590/safe_file.h>
 
 #include <cerrno>
 #include <csignal>
@@ -14,11 +15,11 @@
 #include <string>
 #include <system_error>
 
-#include "safe_file_write.h"
-#include "safe_file_write_parts.h"
+#include "platform/safe_file_parts.h"
 
 namespace fs = std::filesystem;
-using safe_write::Writer;
+using zr590::safe_write::Writer;
+namespace safe_write = zr590::safe_write;
 
 namespace {
 
@@ -275,7 +276,8 @@ std::string followLinks(std::string path) {
 
 }  // namespace
 
-bool writeFileSafely(const std::string& path, const Writer& writeContents, std::string* keptCopy) {
+bool zr590::writeFileSafely(const std::string& path, const Writer& writeContents,
+                            std::string* keptCopy) {
   if (path.empty()) return false;
   const std::string file = followLinks(path);
   if (file.empty()) return false;

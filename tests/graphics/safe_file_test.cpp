@@ -1,8 +1,6 @@
 // Writing a file so that the name always holds the whole old or the whole new contents: by
 // replacing it, or in place behind a private copy that never outlives the call; refusals where
 // the user may not write or the name is no regular file.
-#include "safe_file_write.h"
-
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/resource.h>
@@ -12,6 +10,7 @@
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <zr590/safe_file.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,6 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using zr590::leftoverCopiesOf;
+using zr590::writeFileSafely;
 using Writer = std::function<bool(std::FILE*)>;
 using Names = std::set<std::string>;
 

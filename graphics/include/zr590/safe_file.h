@@ -1,11 +1,21 @@
 // Writing a file so that the name holds, at every instant, the whole old contents or the whole
-// new ones: a crash, a kill or a full disk half way never leaves a file cut short.
+// new ones: a crash, a kill or a full disk half way never leaves a file cut short. The library's
+// one durable save, for every file a program writes whole (the editor's drawings and recovery
+// copies among them). C++ only.
 #pragma once
+
+#include <zr590/zr590.h>
 
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+
+#ifndef __cplusplus
+#error "<zr590/safe_file.h> is C++"
+#endif
+
+namespace zr590 {
 
 // Writes `path` through `writeContents`, which gets a buffered stream (text mode) positioned
 // at the start of an empty file and returns false if it could not write everything. A false
@@ -25,9 +35,12 @@
 // NAME.zr590-backup-XXXXXX (in memory where the folder takes no file). The copy goes once the
 // save is done; if it cannot go (the old contents could not be put back after a failure, or the
 // program died) it stays, and `keptCopy`, if given, gets its name.
-bool writeFileSafely(const std::string& path, const std::function<bool(std::FILE*)>& writeContents,
-                     std::string* keptCopy = nullptr);
+ZR590_API bool writeFileSafely(const std::string& path,
+                               const std::function<bool(std::FILE*)>& writeContents,
+                               std::string* keptCopy = nullptr);
 
 // The copies of `path`'s old contents that earlier in-place saves left beside it (see above),
 // sorted by name.
-std::vector<std::string> leftoverCopiesOf(const std::string& path);
+ZR590_API std::vector<std::string> leftoverCopiesOf(const std::string& path);
+
+}  // namespace zr590

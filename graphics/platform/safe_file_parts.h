@@ -1,11 +1,12 @@
-// What the platform halves of writeFileSafely share.
+// What the system halves of zr590::writeFileSafely (safe_file_posix.cpp, the Win32 backend's
+// safe_file_win32.cpp) share with the rest of it (safe_file.cpp).
 #pragma once
 
 #include <cstdio>
 #include <functional>
 #include <string>
 
-namespace safe_write {
+namespace zr590::safe_write {
 
 using Writer = std::function<bool(std::FILE*)>;
 
@@ -21,4 +22,4 @@ bool writeAndClose(std::FILE* out, const Writer& writeContents, const Writer& fi
 std::string folderOf(const std::string& path);
 std::string nameOf(const std::string& path);
 
-}  // namespace safe_write
+}  // namespace zr590::safe_write

@@ -1,14 +1,14 @@
-#include "safe_file_write.h"
+#include <zr590/safe_file.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "safe_file_write_parts.h"
+#include "platform/safe_file_parts.h"
 
 namespace fs = std::filesystem;
 
-namespace safe_write {
+namespace zr590::safe_write {
 
 bool writeAndClose(std::FILE* out, const Writer& writeContents, const Writer& finish) {
   if (out == nullptr) return false;
@@ -32,9 +32,9 @@ std::string nameOf(const std::string& path) {
   return fs::path(path).filename().string();
 }
 
-}  // namespace safe_write
+}  // namespace zr590::safe_write
 
-std::vector<std::string> leftoverCopiesOf(const std::string& path) {
+std::vector<std::string> zr590::leftoverCopiesOf(const std::string& path) {
   std::vector<std::string> copies;
   std::error_code ec;
   // The copies lie beside the file a link leads to.
