@@ -121,6 +121,18 @@ TEST_F(HostileScriptTest, HeadlessAnEndlessPeriodicRunEndsAfterTheBackendsLimit)
   EXPECT_LE(kinds.size(), 1002u);
 }
 
+// The limit is one library session's: idle polls of earlier sessions (a long fuzzing run opens
+// millions) do not close a later session's window.
+TEST_F(HostileScriptTest, HeadlessIdlePollsOfEarlierSessionsDoNotCount) {
+  platform_.max_polls_without_input = 100;
+  for (int session = 0; session < 30; ++session) {
+    reset_library_state();
+    open();
+    for (int poll = 0; poll < 10; ++poll) platform_.has_message();
+    ASSERT_EQ(platform_.queued(), 0u) << "session " << session;
+  }
+}
+
 // Every script line read is progress: a script longer than the backend's limit plays to its end.
 TEST_F(HostileScriptTest, HeadlessAScriptLongerThanTheLimitPlaysToItsEnd) {
   platform_.max_polls_without_input = 1000;

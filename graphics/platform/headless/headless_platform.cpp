@@ -82,6 +82,8 @@ Extent HeadlessPlatform::screen_size() {
 }
 
 void HeadlessPlatform::create_window(Window window, const char*, int, int, int, int) {
+  // A new library session: the polls of an earlier one must not count towards its limit.
+  if (window == Window::Graphics) polls_without_input_ = 0;
   exists_[index(window)] = true;
   deliver({window, MessageKind::Create});
   const Box client = client_rect(window);
