@@ -2,7 +2,9 @@
 // draws, the picture and every copy the window receives must equal drawing each call at once.
 // Each input runs twice, first with every command drawn at once (FrameCheck), through the
 // sessions the frame tests run (frame_sessions.h) with the input's bytes as their choices. The
-// first byte chooses the session.
+// first byte chooses the session. Sessions are kept short (a few frames, few editor messages,
+// and an editor session for one input in eight: its start alone costs a dozen library frames),
+// so that a long campaign tries hundreds of inputs a second rather than a handful.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,6 +16,10 @@
 namespace {
 
 using zr590::testing::FrameCheck;
+
+constexpr int kFrames = 6;
+constexpr int kCallsAtOnce = 12;
+constexpr int kEditorMessages = 8;
 
 // Choices from the input: each takes as many bytes as its range needs; once the bytes are used
 // up every choice is the lowest and the session ends.
@@ -44,10 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FrameCheck check(library.platform);
   const std::string difference = check.run([&] {
     FromBytes choose(data + 1, size - 1);
-    if (data[0] & 1) {
-      zr590::testing::editor_session(choose, 64, library.platform);
+    if ((data[0] & 7) == 1) {
+      zr590::testing::editor_session(choose, kEditorMessages, library.platform);
     } else {
-      zr590::testing::library_session(choose, check, library.platform);
+      zr590::testing::library_session(choose, check, library.platform, kFrames, kCallsAtOnce);
     }
   });
   if (!difference.empty()) fuzz::fail(difference);

@@ -87,12 +87,13 @@ int index_in(Choices& choose, std::size_t size) {
 
 }  // namespace
 
-void library_session(Choices& choose, FrameCheck& check, platform::HeadlessPlatform& headless) {
+void library_session(Choices& choose, FrameCheck& check, platform::HeadlessPlatform& headless,
+                     int frames, int calls) {
   headless.resize_client(platform::kPictureWidth, platform::kPictureHeight);
   Display display;
   std::vector<Call> scene;
-  for (int n = choose.in(0, 40); n > 0; --n) scene.push_back(any_call(choose));
-  for (int frame = 0; frame < 60 && !choose.exhausted(); ++frame) {
+  for (int n = choose.in(0, calls); n > 0; --n) scene.push_back(any_call(choose));
+  for (int frame = 0; frame < frames && !choose.exhausted(); ++frame) {
     const int change = choose.in(0, 9);
     if (change < 4 && !scene.empty()) {
       scene[index_in(choose, scene.size() - 1)] = any_call(choose);
@@ -102,7 +103,7 @@ void library_session(Choices& choose, FrameCheck& check, platform::HeadlessPlatf
       scene.erase(scene.begin() + index_in(choose, scene.size() - 1));
     } else if (change == 8) {
       scene.clear();
-      for (int n = choose.in(0, 40); n > 0; --n) scene.push_back(any_call(choose));
+      for (int n = choose.in(0, calls); n > 0; --n) scene.push_back(any_call(choose));
     }
     const int how = choose.in(0, 9);
     if (how == 0) {

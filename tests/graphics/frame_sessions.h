@@ -22,8 +22,10 @@ class Choices {
 // are copied half drawn, now and then the window changes size in the middle of one (which
 // moves the drawing origin), and at the end a program that never clears piles its calls up
 // on the picture. Bad arguments, wide pens, far coordinates and text among them. The window is
-// checked after every frame, the picture now and then.
-void library_session(Choices& choose, FrameCheck& check, platform::HeadlessPlatform& headless);
+// checked after every frame, the picture now and then. At most `frames` frames of at most
+// `calls` calls at once.
+void library_session(Choices& choose, FrameCheck& check, platform::HeadlessPlatform& headless,
+                     int frames = 60, int calls = 40);
 
 // The editor on `messages` messages: clicks, mostly near the tools and colours, keys (the 'c'
 // that clears the drawing among them) and ticks; SAVE and LOAD get the name "drawing.txt",
