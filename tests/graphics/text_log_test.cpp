@@ -78,5 +78,27 @@ TEST_F(TextLogTest, TheTranscriptEscapesLineEndsAndBackslashes) {
             "reply: C:\\\\x\n");
 }
 
+// The transcript shows what the windows show: text that is no UTF-8 as Latin-1 characters, and
+// of a prompt only the characters the dialog has room for.
+TEST_F(TextLogTest, TheTranscriptShowsWhatTheWindowsShow) {
+  const std::string long_prompt = std::string(70, 'p') + "\xc3\xa9" + std::string(20, 'q');
+  struct Case {
+    std::string printed, prompt, expected;
+  } cases[] = {
+      {"caf\xe9\n", "ok", "text: caf\xc3\xa9\ndialog: ok\n"},
+      {"\xc3\xa9 \xff\n", long_prompt,
+       "text: \xc3\xa9 \xc3\xbf\ndialog: " + long_prompt.substr(0, 80) + "\n"},
+  };
+  for (const Case& c : cases) {
+    std::ostringstream transcript;
+    platform_.set_transcript(&transcript);
+    ZR590_printf("%s", c.printed.c_str());
+    char reply[256];
+    ZR590_gets(c.prompt.c_str(), reply);
+    platform_.set_transcript(nullptr);
+    EXPECT_EQ(transcript.str(), c.expected + "reply: \n") << c.printed;
+  }
+}
+
 }  // namespace
 }  // namespace zr590::testing

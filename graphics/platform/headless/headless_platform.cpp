@@ -178,12 +178,19 @@ void HeadlessPlatform::count_idle_poll() {
 
 void HeadlessPlatform::text_put_line(std::string_view line) {
   text_lines_.emplace_back(line);
-  if (transcript_ != nullptr) *transcript_ << "text: " << transcript_text(line) << '\n';
+  // As a window shows it: bytes that are no UTF-8 as their Latin-1 characters.
+  if (transcript_ != nullptr)
+    *transcript_ << "text: " << transcript_text(display_utf8(line)) << '\n';
 }
 
 int HeadlessPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
   dialog_prompts_.emplace_back(prompt);
-  if (transcript_ != nullptr) *transcript_ << "dialog: " << transcript_text(prompt) << '\n';
+  if (transcript_ != nullptr) {
+    // What the dialog shows: the prompt's first characters, without the padding.
+    const std::string shown = display_utf8(prompt);
+    const std::size_t kept = utf8_prefix(shown, shown.size(), kPromptLength).bytes;
+    *transcript_ << "dialog: " << transcript_text(std::string_view(shown).substr(0, kept)) << '\n';
+  }
   if (during_dialog) during_dialog();
   if (replies_.empty()) {
     reply.clear();
