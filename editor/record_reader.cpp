@@ -12,6 +12,9 @@
 namespace {
 
 constexpr std::size_t kChunkSize = 64 * 1024;
+// No valid word or field is longer; a longer one is bad, and the reading ends at it, so that
+// no word is read beyond this however long the input.
+constexpr std::size_t kLongestWord = 64;
 
 // Whitespace as the C locale has it.
 bool isSpace(char c) {
@@ -35,18 +38,20 @@ class ChunkedInput {
   }
 
   // Takes the characters up to the next whitespace or the end; returns the row of the type
-  // word they form, or nullptr.
-  const ShapeType* takeWord() {
+  // word they form, or nullptr. False if the word is longer than kLongestWord.
+  bool takeWord(const ShapeType*& type) {
     char word[kLongestTypeWord];
     std::size_t length = 0;
     do {
       for (; at_ < end_; ++at_, ++length) {
         const char c = buffer_[at_];
-        if (isSpace(c)) return typeNamed(word, length);
+        if (isSpace(c)) break;
+        if (length == kLongestWord) return false;
         if (length < kLongestTypeWord) word[length] = c;
       }
-    } while (refill());
-    return typeNamed(word, length);
+    } while (at_ == end_ && refill());
+    type = typeNamed(word, length);
+    return true;
   }
 
   // Takes a number as a stream's extraction of an int does: whitespace, an optional sign,
@@ -57,9 +62,11 @@ class ChunkedInput {
     // tell that a value does not fit.
     char digits[1 + 11];
     std::size_t length = 0;
+    std::size_t taken = 0;  // characters of the field, leading zeros too
     if (buffer_[at_] == '-' || buffer_[at_] == '+') {
       if (buffer_[at_] == '-') digits[length++] = '-';
       ++at_;
+      ++taken;
     }
     const std::size_t signLength = length;
     bool anyDigit = false;
@@ -67,6 +74,7 @@ class ChunkedInput {
       for (; at_ < end_; ++at_) {
         const char c = buffer_[at_];
         if (c < '0' || c > '9') return finishInt(digits, length, signLength, anyDigit, value);
+        if (++taken > kLongestWord) return false;
         anyDigit = true;
         if (c == '0' && length == signLength) continue;  // a leading zero
         if (length == sizeof digits) return false;
@@ -113,7 +121,8 @@ int readRecords(const ReadChunk& read, ShapeList& shapes) {
   ChunkedInput in(read);
   int added = 0;
   while (in.skipSpace()) {
-    const ShapeType* type = in.takeWord();
+    const ShapeType* type = nullptr;
+    if (!in.takeWord(type)) return added;
     if (type == nullptr) continue;
     RecordFields fields;
     for (int i = 0; i < type->fieldCount(); ++i) {

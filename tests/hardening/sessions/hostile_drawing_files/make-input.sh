@@ -9,7 +9,6 @@ printf '  \n\t\r\n   \r\n' >input/blank.txt
 printf 'Oval -2147483648 2147483647 2147483647 -2147483648 15 1\nRect 2147483647 -2147483648 -2147483648 2147483647 16 1\n' >input/extremes.txt
 cat >expected/files/all.txt <<'ALL'
 Circle     1     2     3     0
-Square     5     6     7     0
 Square     1     2     3     4
 Triangle     -120     -45     9     0
 Oval     1     2     3     4     5     0
