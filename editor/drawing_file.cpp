@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #include "regular_file.h"
@@ -78,9 +79,17 @@ ShapeChain ShapeList::load(Display& display, const std::string& name) {
     showOpenError();
     return {};
   }
-  // Read aside first, so that a failure half way (memory) leaves the drawing as it was.
+  // Read aside first, so that a failure half way leaves the drawing as it was: a drawing too
+  // large for the memory left is not loaded at all.
   ShapeList loaded;
-  readRecords(in.get(), loaded);
+  try {
+    readRecords(in.get(), loaded);
+  } catch (const std::bad_alloc&) {
+    loaded.removeAll();
+    in.reset();
+    showOpenError();
+    return {};
+  }
   const ShapeChain added = addAll(loaded);
   drawAll(display, nullptr);
   return added;

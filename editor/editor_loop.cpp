@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <system_error>
 
 #include "drawing_file.h"
@@ -141,6 +142,12 @@ void Editor::clickToolColumn(int x, int y) {
       break;
     case ToolLoad: {
       const bool wasEmpty = shapes_.size() == 0;
+      // The step's room before the shapes come: reporting them then cannot fail.
+      try {
+        history_.makeRoom();
+      } catch (const std::bad_alloc&) {
+        break;
+      }
       history_.added(shapes_.load(display_));
       inFile_ = wasEmpty && shapes_.size() > 0;
       break;

@@ -10,10 +10,14 @@ void History::destroyHeld(const Step& step, bool done) {
   if (held) ShapeList::destroy(step.run);
 }
 
+void History::makeRoom() {
+  if (steps_.size() == steps_.capacity()) steps_.reserve(2 * steps_.size() + 16);
+}
+
 void History::push(const Step& step) {
   // Room first, so that running out of memory throws before anything has changed here (and,
   // for a removal, before the shapes are taken out).
-  if (steps_.size() == steps_.capacity()) steps_.reserve(2 * steps_.size() + 16);
+  makeRoom();
   for (std::size_t i = done_; i < steps_.size(); ++i) destroyHeld(steps_[i], false);
   steps_.resize(done_);
   steps_.push_back(step);

@@ -23,6 +23,9 @@ class History {
   History(const History&) = delete;
   History& operator=(const History&) = delete;
 
+  // Makes room for one more step, so that reporting the next change cannot run out of memory
+  // once the change is made. May throw std::bad_alloc, before anything has changed.
+  void makeRoom();
   // A change just made: `run` was put on top of the drawing (a new shape, or what LOAD read).
   // An empty run is no change.
   void added(const ShapeChain& run);
