@@ -5,7 +5,13 @@
 //
 // Every change to the list must go through here (or be reported here at once), so that when a
 // step is undone the list is exactly as that change left it, and the places the step recorded
-// are still valid. The history is as deep as memory allows.
+// are still valid.
+//
+// The history is bounded: once what only it holds (shapes taken out, or put back by an undone
+// step, and the steps themselves) exceeds a budget, the oldest steps go. The budget is as many
+// shapes as the largest drawing so far plus `extraBytes` (64 MB) of other steps, so the clear
+// or the load of the largest drawing can always be undone, and memory stops growing however
+// long the editor runs.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +22,12 @@
 
 class History {
  public:
-  explicit History(ShapeList& shapes) : shapes_(shapes) {}
+  static constexpr std::size_t kExtraBytes = std::size_t{64} << 20;
+  // What one shape costs (the largest kind, with its allocation), for the budget.
+  static constexpr std::size_t kBytesPerShape = 48;
+
+  explicit History(ShapeList& shapes, std::size_t extraBytes = kExtraBytes)
+      : shapes_(shapes), extraBytes_(extraBytes) {}
   // Destroys the shapes that only the history holds (taken out and not put back, or put back
   // by a step that was then undone).
   ~History();
@@ -44,6 +55,9 @@ class History {
   bool canRedo() const { return done_ < steps_.size(); }
   // Counts every change made, undone or redone: a different count, a changed drawing.
   std::size_t changes() const { return changes_; }
+  // Shapes that only the history holds, and the steps it keeps.
+  std::size_t heldShapes() const { return held_; }
+  std::size_t steps() const { return steps_.size(); }
 
  private:
   struct Step {
@@ -60,10 +74,17 @@ class History {
   void push(const Step& step);
   // The step's shapes, where the step holds them out of the list.
   static void destroyHeld(const Step& step, bool done);
+  // How many shapes the step holds out of the list, done or undone.
+  static std::size_t heldBy(const Step& step, bool done);
+  // Drops the oldest done steps while the history holds more than its budget.
+  void keepToBudget();
   static void swapValues(Step& step);
 
   ShapeList& shapes_;
   std::vector<Step> steps_;
   std::size_t done_ = 0;  // steps_[0, done_) are done; the rest were undone
   std::size_t changes_ = 0;
+  std::size_t extraBytes_;
+  std::size_t held_ = 0;     // shapes only the steps hold
+  std::size_t largest_ = 0;  // the largest drawing so far, in shapes
 };

@@ -111,6 +111,24 @@ struct Counted : Square {
   static inline int alive = 0;
 };
 
+// Cycles of "load ten shapes, clear": the history holds at most the largest drawing and its
+// extra budget, dropping its oldest steps, and the last clear can still be undone.
+TEST_F(HistoryTest, TheHistoryKeepsToItsBudget) {
+  constexpr std::size_t kDrawing = 10, kExtraShapes = 25;
+  ShapeList shapes;
+  History history(shapes, kExtraShapes * History::kBytesPerShape);
+  for (int cycle = 0; cycle < 50; ++cycle) {
+    ShapeList loaded;
+    for (std::size_t i = 0; i < kDrawing; ++i) loaded.add(new Square(int(i), cycle, 0, 0));
+    history.added(shapes.addAll(loaded));
+    ASSERT_TRUE(history.removeAll());
+    EXPECT_LE(history.heldShapes(), kDrawing + kExtraShapes) << cycle;
+  }
+  EXPECT_LT(history.steps(), 10u);
+  ASSERT_TRUE(history.undo());
+  EXPECT_EQ(shapes.size(), static_cast<int>(kDrawing));
+}
+
 TEST_F(HistoryTest, ShapesHeldOnlyByTheHistoryAreDestroyedOnce) {
   {
     ShapeList shapes;
