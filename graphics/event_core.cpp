@@ -176,11 +176,17 @@ void EventCore::record() {
     ++recorded_run_;
     return;
   }
+  bool ok = true;
   if (recorded_run_ > 0) {
-    script_write_periodic(recorded_run_);
+    ok = script_write_periodic(recorded_run_);
     recorded_run_ = 0;
   }
-  script_write_event(slot_.kind, slot_.x, slot_.y, slot_.key);
+  ok = ok && script_write_event(slot_.kind, slot_.x, slot_.y, slot_.key);
+  // A script that cannot be written is no longer recorded: the check mark says so.
+  if (!ok) {
+    recording_ = false;
+    platform::current().set_menu_check(CmdRecordScript, false);
+  }
 }
 
 // Whether this pass of the wait may sleep until a message comes: not while a script plays

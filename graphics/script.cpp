@@ -7,6 +7,12 @@
 #include <cstdio>
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "platform/platform.h"
 
 namespace zr590 {
@@ -109,8 +115,43 @@ namespace {
 std::FILE* script_file = nullptr;
 ScriptMode mode = ScriptMode::Closed;
 
+#ifdef _WIN32
+std::FILE* open_script_file(bool writing) {
+  return std::fopen(kScriptFileName, writing ? "w" : "r");
+}
+#else
+// Only a regular file, opened without waiting (a pipe with nobody at its other end would hold
+// the program) and truncated only once it is known to be one. A link is followed only where
+// the link and the folder are the user's own, as the kernel's protected_symlinks rule has it
+// for shared folders: someone else's link could make a recording overwrite any of the user's
+// files.
+std::FILE* open_script_file(bool writing) {
+  struct stat link {};
+  int no_follow = 0;
+  if (::lstat(kScriptFileName, &link) == 0 && S_ISLNK(link.st_mode)) {
+    struct stat folder {};
+    const bool own =
+        ::stat(".", &folder) == 0 && folder.st_uid == ::geteuid() && link.st_uid == ::geteuid();
+    if (!own) no_follow = O_NOFOLLOW;
+  }
+  const int flags =
+      (writing ? O_WRONLY | O_CREAT : O_RDONLY) | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | no_follow;
+  const int fd = ::open(kScriptFileName, flags, 0666);
+  if (fd < 0) return nullptr;
+  struct stat status {};
+  const int kept = ::fcntl(fd, F_GETFL);
+  std::FILE* file = nullptr;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && kept >= 0 &&
+      ::fcntl(fd, F_SETFL, kept & ~O_NONBLOCK) == 0 && (!writing || ::ftruncate(fd, 0) == 0)) {
+    file = ::fdopen(fd, writing ? "w" : "r");
+  }
+  if (file == nullptr) ::close(fd);
+  return file;
+}
+#endif
+
 bool open_script(ScriptMode wanted) {
-  script_file = std::fopen(kScriptFileName, wanted == ScriptMode::Writing ? "w" : "r");
+  script_file = open_script_file(wanted == ScriptMode::Writing);
   mode = script_file != nullptr ? wanted : ScriptMode::Closed;
   return script_file != nullptr;
 }
@@ -128,23 +169,35 @@ std::FILE* file_for_writing() {
   return nullptr;
 }
 
-}  // namespace
-
-void script_write_event(int kind, int x, int y, char key) {
-  // Only these make a line. Opening the file for any other (a Quit) would empty the script
-  // that was there and write nothing in its place.
-  if (kind != Mouse && kind != Key) return;
-  std::FILE* file = file_for_writing();
-  if (file == nullptr) return;
-  if (kind == Mouse) {
-    std::fprintf(file, "ZR590_MOUSE(%d, %d);\n", x, y);
-  } else {
-    std::fprintf(file, "ZR590_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
-  }
+// A line written is flushed at once, so that a full disk or a quota shows at the line that
+// met it, and what was recorded before stays on disk. False after reporting a failure and
+// closing the file.
+bool written(std::FILE* file, int result) {
+  if (result >= 0 && std::fflush(file) == 0) return true;
+  std::fprintf(stderr, "Cannot write script file %s\n", kScriptFileName);
+  ZR590_printf("Cannot write script file %s\n", kScriptFileName);
+  std::fclose(file);
+  script_file = nullptr;
+  mode = ScriptMode::Closed;
+  return false;
 }
 
-void script_write_periodic(int count) {
-  if (std::FILE* file = file_for_writing()) std::fprintf(file, "ZR590_PERIODIC(%d);\n", count);
+}  // namespace
+
+bool script_write_event(int kind, int x, int y, char key) {
+  // Only these make a line. Opening the file for any other (a Quit) would empty the script
+  // that was there and write nothing in its place.
+  if (kind != Mouse && kind != Key) return true;
+  std::FILE* file = file_for_writing();
+  if (file == nullptr) return true;
+  if (kind == Mouse) return written(file, std::fprintf(file, "ZR590_MOUSE(%d, %d);\n", x, y));
+  return written(file, std::fprintf(file, "ZR590_KBD(%d);\n",
+                                    static_cast<int>(static_cast<signed char>(key))));
+}
+
+bool script_write_periodic(int count) {
+  std::FILE* file = file_for_writing();
+  return file == nullptr || written(file, std::fprintf(file, "ZR590_PERIODIC(%d);\n", count));
 }
 
 std::optional<ScriptLine> script_read_line() {
@@ -172,7 +225,11 @@ bool script_open_for_reading() {
 
 void script_close() {
   if (script_file != nullptr) {
-    std::fclose(script_file);
+    // A recording's last lines may fail only now.
+    if (std::fclose(script_file) != 0 && mode == ScriptMode::Writing) {
+      std::fprintf(stderr, "Cannot write script file %s\n", kScriptFileName);
+      ZR590_printf("Cannot write script file %s\n", kScriptFileName);
+    }
     script_file = nullptr;
   }
   mode = ScriptMode::Closed;

@@ -32,10 +32,12 @@ struct ScriptLine {
 ScriptLine parse_script_line(std::string_view line);
 
 // Writes a mouse or key line (other kinds write nothing), opening the file for writing when
-// none is open.
-void script_write_event(int kind, int x, int y, char key);
-// Writes a periodic line for a run of `count` events.
-void script_write_periodic(int count);
+// none is open. False if the write failed (a full disk): then "Cannot write script file
+// ZR590.SCR" is reported in the text window and on standard error, the file is closed with
+// what was written before, and the recording is to stop.
+bool script_write_event(int kind, int x, int y, char key);
+// Writes a periodic line for a run of `count` events; false as above.
+bool script_write_periodic(int count);
 // The next line of the script, blank lines skipped, opening the file for reading when none is
 // open. Nothing, after reporting it in the text window, when the file cannot be read or has
 // ended (then it is closed, so that the next playback starts from the first line).

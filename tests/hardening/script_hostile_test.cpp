@@ -1,12 +1,17 @@
 // Scripts that no recording wrote: a 2 MB line, 40-digit numbers, NUL bytes, only whitespace;
 // and a periodic line asking for 2^31 events, which the user (or, headless, the runner) must
 // be able to stop.
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -119,6 +124,61 @@ TEST_F(HostileScriptTest, HeadlessAnEndlessPeriodicRunEndsAfterTheBackendsLimit)
   ASSERT_EQ(kinds.back(), Quit);
   EXPECT_GE(kinds.size(), 1000u);
   EXPECT_LE(kinds.size(), 1002u);
+}
+
+// A recording that can no longer be written (the file size limit stands in for a full disk)
+// says so once, in the text window, and stops: the check mark goes, the lines written before
+// stay (a last line cut short is no line to playback, which ends before it).
+TEST_F(HostileScriptTest, ARecordingThatCannotBeWrittenStops) {
+  struct rlimit old {};
+  ::getrlimit(RLIMIT_FSIZE, &old);
+  struct rlimit small = old;
+  small.rlim_cur = 100;
+  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  command(CmdRecordScript);
+  for (int i = 0; i < 20; ++i) {
+    click(10, 10);
+    await();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(lines(), Lines{"Cannot write script file ZR590.SCR\n"});
+  EXPECT_FALSE(event_core().view().recording);
+  std::ifstream in(kScriptFileName);
+  const std::string kept(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(kept.rfind("ZR590_MOUSE(-290, 260);\n", 0), 0u);
+}
+
+// A pipe, or a link someone else made, is no script: refused with the usual messages, at once.
+TEST_F(HostileScriptTest, AScriptThatIsNoPlainFileOfTheUsersIsRefused) {
+  std::ofstream("target.txt") << "ZR590_KBD(65);\n";
+  const std::function<bool()> makers[] = {
+      [] { return ::mkfifo(kScriptFileName, 0600) == 0; },
+      [] {
+        // Root only: a link owned by another user.
+        return ::symlink("target.txt", kScriptFileName) == 0 &&
+               ::lchown(kScriptFileName, 4242, 4242) == 0;
+      },
+  };
+  for (const auto& make : makers) {
+    fs::remove(kScriptFileName);
+    if (!make()) continue;
+    clear_lines();
+    command(CmdPlaybackScript);
+    click(10, 10);
+    await();
+    command(CmdRecordScript);
+    click(10, 10);
+    await();
+    command(CmdRecordScript);
+    click(10, 10);
+    await();
+    EXPECT_EQ(lines(), (Lines{"Cannot open script file ZR590.SCR for reading\n",
+                              "Cannot open script file ZR590.SCR for writing\n"}));
+  }
+  std::ifstream in("target.txt");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "ZR590_KBD(65);\n");
 }
 
 // The limit is one library session's: idle polls of earlier sessions (a long fuzzing run opens
