@@ -329,7 +329,7 @@ TEST_F(GtkPlatformTest, LineDialogEndsOnlyWithOkayWhileTheTimerTicks) {
   std::size_t seen_at_open = 0;
   bool open_after_escape = false;
   bool graphics_kept = false;
-  std::string label_text;
+  std::string label_text, shown;
   GtkWidget* dialog_seen = nullptr;
   GtkWidget* line_box = nullptr;
   // The second step, a little later in the dialog's own loop.
@@ -339,6 +339,7 @@ TEST_F(GtkPlatformTest, LineDialogEndsOnlyWithOkayWhileTheTimerTicks) {
     std::string typed;
     for (int i = 0; i < 300; ++i) typed += "\xC3\xA9";  // é
     gtk_entry_set_text(GTK_ENTRY(line_box), typed.c_str());
+    shown = gtk_entry_get_text(GTK_ENTRY(line_box));
     gtk_widget_activate(line_box);  // Enter
   };
   platform_->dialog_opened = [&](GtkWidget* dialog) {
@@ -376,9 +377,11 @@ TEST_F(GtkPlatformTest, LineDialogEndsOnlyWithOkayWhileTheTimerTicks) {
   EXPECT_TRUE(open_after_escape);
   EXPECT_TRUE(graphics_kept);
   EXPECT_EQ(label_text, dialog_prompt("Name?"));
-  // UTF-8 as typed, cut at 255 bytes without splitting a character: 127 letters é.
+  // UTF-8 as typed, the line box taking 255 bytes without splitting a character: 127 letters
+  // é, shown as they are used.
   std::string acutes;
   for (int i = 0; i < 127; ++i) acutes += "\xC3\xA9";
+  EXPECT_EQ(shown, acutes);
   EXPECT_EQ(std::string(reply), acutes);
   // The click waiting in the queue reached the window procedure when the dialog opened, and
   // ticks kept coming while it was open.

@@ -27,20 +27,27 @@ run() {
     fail "$name: standard error was: $(head -c 300 "$name.err")"
 }
 
-# A 2 MB comment and a 2 MB reply: the reply becomes a 255-character file name.
+# A 2 MB comment and a 255-byte reply: the reply is the file name, whole.
 big=$(head -c $((2 << 20)) /dev/zero | tr '\0' a)
+name=${big:0:255}
 {
   echo "# ${big}"
   echo "click 25 45"
   echo "click 300 270"
   echo "click 25 485"
-  echo "reply ${big}"
+  echo "reply ${name}"
 } >big_line.txt
 run big_line 0 ""
-name=${big:0:255}
-[ -f "big_line.work/$name" ] || fail "big_line: no file saved under the first 255 characters"
-[ "$(grep '^reply: ' big_line.out)" = "reply: $name" ] ||
-  fail "big_line: the reply shown was not cut to 255 characters"
+[ -f "big_line.work/$name" ] || fail "big_line: no file saved under the 255-byte name"
+[ "$(grep '^reply: ' big_line.out)" = "reply: $name" ] || fail "big_line: the reply shown differs"
+
+# A reply of 256 bytes, or of 2 MB, would be cut into another name than the one typed: a bad
+# line, and nothing runs.
+for length in 256 $((2 << 20)); do
+  printf 'click 25 485\nreply %s\n' "${big:0:$length}" >"long_reply_$length.txt"
+  run "long_reply_$length" 2 "$replay: ../long_reply_$length.txt: line 2: reply longer than 255 bytes"
+  [ ! -s "long_reply_$length.out" ] || fail "long_reply_$length: something ran"
+done
 
 # A 40-digit coordinate: refused before anything runs.
 printf 'click 25 45\nclick %s 270\nclick 25 485\nreply x.txt\n' "$(printf '9%.0s' {1..40})" >forty.txt

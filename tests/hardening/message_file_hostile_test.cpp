@@ -29,11 +29,18 @@ Parsed parse(const std::string& text) {
 
 TEST(HostileMessageFileTest, A2MegabyteLine) {
   const std::string big(2 << 20, 'r');
-  Parsed reply = parse("click 1 2\nreply " + big + "\n# " + big + "\nclose\n");
+  // A reply is what a dialog takes, 255 bytes at most; a longer one would be cut into another
+  // name than the one written.
+  const std::string longest(255, 'r');
+  Parsed reply = parse("click 1 2\nreply " + longest + "\n# " + big + "\nclose\n");
   ASSERT_TRUE(reply.ok) << reply.error;
   ASSERT_EQ(reply.input.replies.size(), 1u);
-  EXPECT_EQ(reply.input.replies[0], big);  // the dialog cuts it to 255 characters
+  EXPECT_EQ(reply.input.replies[0], longest);
   EXPECT_EQ(reply.input.entries.size(), 2u);
+  for (const std::string& text : {longest + "r", big}) {
+    EXPECT_EQ(parse("click 1 2\nreply " + text + "\n").error,
+              "line 2: reply longer than 255 bytes");
+  }
 
   Parsed spaces = parse("click 1 2" + std::string(2 << 20, ' ') + "\n");
   EXPECT_TRUE(spaces.ok) << spaces.error;

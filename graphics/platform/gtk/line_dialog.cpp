@@ -2,6 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/text_encoding.h"
+
 namespace zr590::platform::gtk {
 namespace {
 
@@ -26,6 +31,21 @@ int call_opened(void* data) {
 
 void on_destroy(GtkWidget*, void* data) {
   static_cast<Running*>(data)->destroyed = true;
+}
+
+// The line box takes at most kReplyLength bytes of UTF-8, in whole characters, so that what
+// the user sees typed is the whole reply (GTK's own limit counts characters).
+void on_insert(GtkEditable* editable, const char* text, int length, int* position, void*) {
+  const std::size_t used = std::strlen(gtk_entry_get_text(GTK_ENTRY(editable)));
+  const std::size_t room = used < kReplyLength ? kReplyLength - used : 0;
+  const std::size_t given = length < 0 ? std::strlen(text) : static_cast<std::size_t>(length);
+  if (given <= room) return;
+  const std::size_t kept = utf8_prefix(std::string_view(text, given), room).bytes;
+  g_signal_handlers_block_by_func(editable, reinterpret_cast<void*>(on_insert), nullptr);
+  if (kept > 0) gtk_editable_insert_text(editable, text, static_cast<int>(kept), position);
+  g_signal_handlers_unblock_by_func(editable, reinterpret_cast<void*>(on_insert), nullptr);
+  g_signal_stop_emission_by_name(editable, "insert-text");
+  if (kept < given) gtk_widget_error_bell(GTK_WIDGET(editable));
 }
 
 }  // namespace
@@ -53,6 +73,7 @@ std::string run_line_dialog(GtkWindow* owner, const std::string& prompt_utf8,
   gtk_label_set_max_width_chars(GTK_LABEL(prompt), kPromptChars);
   GtkWidget* line = gtk_entry_new();
   gtk_entry_set_activates_default(GTK_ENTRY(line), TRUE);
+  g_signal_connect(line, "insert-text", G_CALLBACK(on_insert), nullptr);
   gtk_box_pack_start(GTK_BOX(content), prompt, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(content), line, FALSE, FALSE, 0);
 

@@ -54,7 +54,12 @@ class Parser {
     if (verb == "reply") {
       // The answer is the rest of the line after one space, as typed.
       std::string_view after = trim_left_verb(raw);
-      out_.replies.emplace_back(after.empty() ? std::string_view{} : after.substr(1));
+      if (!after.empty()) after.remove_prefix(1);
+      // No dialog takes more; cut silently, it would name another file than the one written.
+      if (after.size() > kReplyLength) {
+        return "reply longer than " + std::to_string(kReplyLength) + " bytes";
+      }
+      out_.replies.emplace_back(after);
       return {};
     }
     if (verb == "click") {

@@ -32,6 +32,8 @@ INT_PTR CALLBACK gets_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM l
       dialog_reply = reinterpret_cast<char*>(lparam);
       line_box_default = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
           GetDlgItem(dialog, kLineBox), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(line_box_proc)));
+      // The box takes no more than the reply holds, so what is typed is what is used.
+      SendDlgItemMessageA(dialog, kLineBox, EM_LIMITTEXT, kReplyLength, 0);
       return TRUE;  // the platform gives the focus to the line box
     case WM_COMMAND:
       // Enter presses the default button too; Escape's cancel command (2) is not taken.

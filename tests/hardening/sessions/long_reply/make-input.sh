@@ -1,8 +1,8 @@
-# A 5,000-character answer to SAVE's and to LOAD's name prompt: the dialog hands over its first
-# 255 characters, a name the system accepts. The session's messages are made here too, for the
-# sake of their 5,000-character lines. Tool button i is at (25, 45 + 40i).
-long=$(head -c 5000 /dev/zero | tr '\0' n)
-name=${long:0:255}
+# A 255-byte answer, the longest a dialog takes, to SAVE's and to LOAD's name prompt: the name
+# is used whole (a longer reply line is refused: see hostile_message_files.sh). Tool button i is
+# at (25, 45 + 40i).
+name=$(head -c 255 /dev/zero | tr '\0' n)
+long=$name
 cat >messages.txt <<MESSAGES
 # The square tool, a square at (0, 0); SAVE and LOAD under the long name; SAVE both squares.
 click 25 45
