@@ -19,7 +19,7 @@ void History::destroyHeld(const Step& step, bool done) {
 void History::keepToBudget() {
   largest_ = std::max(largest_, static_cast<std::size_t>(shapes_.size()));
   const std::size_t budget = largest_ * kBytesPerShape + extraBytes_;
-  auto cost = [this](std::size_t held, std::size_t steps) {
+  auto cost = [](std::size_t held, std::size_t steps) {
     return held * kBytesPerShape + steps * sizeof(Step);
   };
   // The newest done step always stays: it may be the clear of the largest drawing.
