@@ -132,3 +132,33 @@ export async function clickCanvas(page, x, y) {
   await page.mouse.click(at.x, at.y);
   await settled(page);
 }
+
+// Presses a key (with Ctrl when asked) and tells whether the page kept the browser from it.
+export async function press(page, key, ctrl = false) {
+  await page.evaluate(() => {
+    window.prevented = null;
+    window.addEventListener('keydown', function seen(event) {
+      if (event.key === 'Control') return;
+      window.prevented = event.defaultPrevented;
+      window.removeEventListener('keydown', seen);
+    });
+  });
+  if (ctrl) await page.keyboard.down('Control');
+  await page.keyboard.press(key);
+  if (ctrl) await page.keyboard.up('Control');
+  await settled(page);
+  return page.evaluate(() => window.prevented);
+}
+
+// Types `text` into the line dialog once it is open, and Enter.
+export async function answer(page, text) {
+  await page.waitForFunction(() => !document.getElementById('dialog-backdrop').hidden);
+  await page.keyboard.type(text);
+  await page.keyboard.press('Enter');
+  await settled(page);
+}
+
+// The names the page lists under Files.
+export function listed(page) {
+  return page.$$eval('#file-list a', links => links.map(link => link.textContent));
+}

@@ -35,33 +35,12 @@ async function inked(x, y) {
   return pixels.readUInt32BE((y * width + x) * 4) !== 0xffffffff;
 }
 
-// Presses a key (with Ctrl when asked) and tells whether the page kept the browser from it.
-async function press(key, ctrl = false) {
-  await page.evaluate(() => {
-    window.prevented = null;
-    window.addEventListener('keydown', function seen(event) {
-      if (event.key === 'Control') return;
-      window.prevented = event.defaultPrevented;
-      window.removeEventListener('keydown', seen);
-    });
-  });
-  if (ctrl) await page.keyboard.down('Control');
-  await page.keyboard.press(key);
-  if (ctrl) await page.keyboard.up('Control');
-  await web.settled(page);
-  return page.evaluate(() => window.prevented);
-}
+const press = (key, ctrl = false) => web.press(page, key, ctrl);
 
 const dialogOpen = () => page.$eval('#dialog-backdrop', backdrop => !backdrop.hidden);
 const checked = id => page.$eval(`.menu-item[data-id="${id}"]`, item => item.ariaChecked === 'true');
-const listed = () => page.$$eval('#file-list a', links => links.map(link => link.textContent));
-
-async function answer(text) {
-  await page.waitForFunction(() => !document.getElementById('dialog-backdrop').hidden);
-  await page.keyboard.type(text);
-  await page.keyboard.press('Enter');
-  await web.settled(page);
-}
+const listed = () => web.listed(page);
+const answer = text => web.answer(page, text);
 
 test('clicks place shapes and the c key clears them', async () => {
   assert.equal(await inked(...spot), false);

@@ -258,6 +258,12 @@ function zr590StartPage(program) {
     // program, whose modal loop then finds what was typed (dialogTyped).
     lineDialog(prompt, answer) {
       openMenu(false);
+      // A name to load or save is looked up in the store as it is now: another tab may have
+      // stored or deleted a file meanwhile.
+      const refreshed = Module.zr590Files.persistent
+          ? Module.zr590Files.refresh().catch(
+                error => Module.zr590Files.failed('cannot read the stored files', error))
+          : null;
       promptBox.textContent = prompt;
       lineBox.value = '';
       dialogTyped = null;
@@ -270,10 +276,19 @@ function zr590StartPage(program) {
         lineBox.onkeydown = null;
         backdrop.hidden = true;
         app.inert = false;
-        dialogOpen = false;
         canvas.focus();
-        dialogTyped = lineBox.value;
-        page.wake();
+        const typed = lineBox.value;
+        const done = () => {
+          dialogOpen = false;
+          dialogTyped = typed;
+          if (refreshed !== null) page.filesChanged();
+          page.wake();
+        };
+        if (refreshed === null) {
+          done();
+        } else {
+          refreshed.then(done);
+        }
       };
       okay.onclick = finish;
       lineBox.onkeydown = event => {
@@ -344,6 +359,7 @@ function zr590StartPage(program) {
         files = {};
         for (const [name, text] of Object.entries(session.files || {})) files[name] = fromBase64(text);
       }
+      Module.zr590Files.onError = message => showNote(message);
       Module.zr590Files.open('/zr590/' + program, files);
     }],
     onRuntimeInitialized: () => {
@@ -361,9 +377,16 @@ function zr590StartPage(program) {
   // procedure passes them on, as the text window does); other controls keep theirs.
   function key(event, press) {
     if (event.isComposing || event.keyCode === 229 || menuIsOpen()) return;
+    // Tab and Shift+Tab move the focus through the page (to Files and Upload), as a keyboard
+    // user expects; the program has no use for them.
+    if (event.key === 'Tab') return;
     const target = event.target;
     const inText = target === textPanel || textLines.contains(target);
-    if (!inText && target !== canvas && target !== document.body &&
+    // The program's Ctrl shortcuts work wherever the focus is on the page (after the menu, on
+    // a file link), except in a box that takes text.
+    const shortcut = event.ctrlKey && /^Key[A-Z]$/.test(event.code) &&
+                     !['INPUT', 'TEXTAREA'].includes(target.tagName);
+    if (!shortcut && !inText && target !== canvas && target !== document.body &&
         target !== document.documentElement) {
       return;
     }
@@ -405,13 +428,74 @@ function zr590StartPage(program) {
     lineBox.focus();
   });
 
+  // An upload never replaces a file: one of the same name is kept, the upload takes a name of
+  // its own ("drawing (2).txt"). Files larger than the page should hold are refused.
+  const kLargestUpload = 64 * 1024 * 1024;
+  const freeName = name => {
+    const dot = name.lastIndexOf('.') > 0 ? name.lastIndexOf('.') : name.length;
+    let free = name;
+    for (let n = 2; Module.zr590Files.exists(free); ++n) {
+      free = `${name.slice(0, dot)} (${n})${name.slice(dot)}`;
+    }
+    return free;
+  };
   upload.addEventListener('change', async () => {
     if (!started) return;
+    await Module.zr590Files.refresh().catch(() => {});
+    const notes = [];
     for (const file of upload.files) {
-      Module.zr590Files.write(file.name, new Uint8Array(await file.arrayBuffer()));
+      if (file.size > kLargestUpload) {
+        notes.push(`${file.name} was not uploaded: it is larger than 64 MB.`);
+        continue;
+      }
+      const name = freeName(file.name);
+      Module.zr590Files.write(name, new Uint8Array(await file.arrayBuffer()));
+      if (name !== file.name) notes.push(`${file.name} already exists: uploaded as ${name}.`);
     }
     upload.value = '';
+    showNote(notes.join(' '));
     page.filesChanged();
   });
-  window.addEventListener('pagehide', () => Module.zr590Files.save());
+  function showNote(text) {
+    if (ended) return;
+    statusLine.className = text ? 'note' : '';
+    statusLine.textContent = text;
+  }
+
+  // What was drawn or recorded reaches the store within a second, and before the page goes;
+  // while a store is pending, leaving asks first.
+  setInterval(() => {
+    if (started) Module.zr590Files.save();
+  }, 1000);
+  window.addEventListener('pagehide', () => {
+    if (started) Module.zr590Files.save();
+  });
+  window.addEventListener('beforeunload', event => {
+    if (!started) return;
+    Module.zr590Files.save();
+    if (Module.zr590Files.stored()) return;
+    event.preventDefault();
+    event.returnValue = '';
+  });
+  // Another tab may have stored files meanwhile: the list shows them when this one is looked at.
+  document.addEventListener('visibilitychange', () => {
+    if (document.hidden || !started) return;
+    Module.zr590Files.refresh().then(() => page.filesChanged(), () => {});
+  });
+
+  // The line box takes at most 255 bytes of UTF-8, in whole characters: what is typed is the
+  // whole reply.
+  const kReplyBytes = 255;
+  lineBox.addEventListener('input', () => {
+    const encoder = new TextEncoder();
+    if (encoder.encode(lineBox.value).length <= kReplyBytes) return;
+    let kept = '', bytes = 0;
+    for (const character of lineBox.value) {
+      const size = encoder.encode(character).length;
+      if (bytes + size > kReplyBytes) break;
+      kept += character;
+      bytes += size;
+    }
+    lineBox.value = kept;
+  });
 }
