@@ -60,8 +60,11 @@ RecoveryCopy::RecoveryCopy(fs::path stateFolder, const fs::path& workingFolder)
 
 fs::path RecoveryCopy::userStateFolder() {
 #if defined(__EMSCRIPTEN__)
-  // The page's files live in its own store; none is set aside for copies yet.
-  return {};
+  // The page names a folder of its store for this (zr590-files.js); a page that replays a
+  // session names none, and keeps no copy.
+  const char* state = std::getenv("XDG_STATE_HOME");
+  return state != nullptr && state[0] == '/' ? std::filesystem::path(state) / "zr590"
+                                              : std::filesystem::path();
 #elif defined(_WIN32)
   const char* local = std::getenv("LOCALAPPDATA");
   return local != nullptr && *local != '\0' ? fs::path(local) / "ZR590" : fs::path();

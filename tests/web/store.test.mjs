@@ -113,6 +113,27 @@ test('an upload keeps the file of the same name; one over 64 MB is refused', asy
   await page.close();
 });
 
+test('an unsaved drawing outlives a reload: the hint shows, y brings it back', async () => {
+  const page = await editor();
+  await web.clickCanvas(page, ...tool(square));
+  await web.clickCanvas(page, 200, 200);
+  await web.clickCanvas(page, 400, 300);
+  // The copy follows an idle second; the store, within another.
+  await new Promise(resolve => setTimeout(resolve, 2500));
+  await page.reload();
+  await web.settled(page);
+  await page.waitForFunction(() => /^Unsaved drawing of .* kept: press y to bring it back$/.test(
+      document.getElementById('text-lines').lastChild?.textContent ?? ''));
+  await page.focus('#canvas');
+  await web.press(page, 'y');
+  await web.clickCanvas(page, ...tool(save));
+  await web.answer(page, 'restored.txt');
+  const restored = Buffer.from((await page.evaluate(() => zr590Page.readFiles()))['restored.txt'],
+                               'base64').toString();
+  assert.equal(restored.split('\n').filter(line => line.startsWith('Square')).length, 2, restored);
+  await page.close();
+});
+
 test('the dialog takes 255 bytes of UTF-8, never half a character', async () => {
   const page = await editor();
   await web.clickCanvas(page, ...tool(square));

@@ -23,6 +23,9 @@ Module.zr590Files = {
       return;
     }
     this.persistent = true;
+    // The editor keeps its recovery copies here: in the store, beside the folder's files but
+    // not among those the page lists.
+    ENV.XDG_STATE_HOME = folder + '/.state';
     addRunDependency('zr590-files');
     this.openStore()
         .then(() => this.takeOverOldStore())
@@ -141,7 +144,7 @@ Module.zr590Files = {
   // What this tab changed since it last stored or read: files new or different, files gone.
   changes() {
     if (!this.persistent || this.db === null) return {puts: [], deletes: [], any: false};
-    const here = new Map(this.list().map(file => [file.name, file.time + ':' + file.size]));
+    const here = new Map(this.allFiles().map(name => [name, this.stamp(name)]));
     const puts = [...here].filter(([name, stamp]) => this.known.get(name) !== stamp);
     const deletes = [...this.known.keys()].filter(name => !here.has(name));
     return {puts, deletes, any: puts.length > 0 || deletes.length > 0};
