@@ -27,7 +27,9 @@ if [ -d "$session/input" ]; then cp -R "$session/input/." "$work/"; fi
 arguments=()
 if [ -f "$session/arguments.txt" ]; then read -r -a arguments <"$session/arguments.txt"; fi
 status=0
-(cd "$work" && "$replay" "$session/messages.txt" "${arguments[@]}") >"$scratch/stdout" \
+# A replay keeps no recovery copy: the state folder stays empty.
+mkdir "$scratch/state"
+(cd "$work" && XDG_STATE_HOME="$scratch/state" "$replay" "$session/messages.txt" "${arguments[@]}") >"$scratch/stdout" \
   2>"$scratch/stderr" || status=$?
 
 failed=0
@@ -37,6 +39,7 @@ fail() {
 }
 
 [ "$status" -eq 0 ] || fail "exit status $status"
+[ -z "$(ls -A "$scratch/state")" ] || fail "the replay kept a recovery copy: $(ls -AR "$scratch/state")"
 if [ -s "$scratch/stderr" ]; then
   fail "standard error was not empty:"
   cat "$scratch/stderr"
