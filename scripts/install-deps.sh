@@ -16,6 +16,8 @@ packages=(
   libgtk-3-dev
   # GUI tests: a real window on a virtual X server, real clicks and keys, screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # the Wayland session test: weston on the virtual X server, python3 finds the picture on it
+  weston python3
   # the install test: the launcher entry and the manual pages are checked
   desktop-file-utils man-db
   # the Windows programs, 32-bit and 64-bit, and their tests under Wine: 32-bit Wine where

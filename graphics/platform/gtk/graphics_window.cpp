@@ -1,12 +1,11 @@
 #include "platform/gtk/graphics_window.h"
 
-#include "platform/gtk/toplevel.h"
-
 #include <gtk/gtk.h>
 
 #include <cmath>
 
 #include "platform/gtk/key_translation.h"
+#include "platform/gtk/toplevel.h"
 
 namespace zr590::platform::gtk {
 
@@ -21,8 +20,9 @@ GraphicsWindow::GraphicsWindow(MessageSink& sink, const char* title, int x, int 
       height_(height) {
   GtkWindow* window = GTK_WINDOW(window_);
   gtk_window_set_title(window, title);
-  // No sizing frame: the window keeps its size, menu bar and client area included.
-  gtk_widget_set_size_request(window_, width, height);
+  // The size goes on the drawing area, not the top level: under Wayland GTK draws its own title
+  // bar and shadow inside the top level's size, which would cut the picture.
+  gtk_widget_set_size_request(area_, width, height);
   gtk_window_set_resizable(window, FALSE);
   gtk_window_move(window, x, y);
   gtk_container_add(GTK_CONTAINER(window_), box_);
@@ -54,6 +54,10 @@ void GraphicsWindow::build_menu(const char* title, const MenuItem* items, std::s
   if (menu_) gtk_widget_destroy(menu_->widget());
   menu_ = std::make_unique<MenuBar>(sink_, title, items, count);
   gtk_box_pack_start(GTK_BOX(box_), menu_->widget(), FALSE, FALSE, 0);
+  // The menu bar and the client area share the outer size, as a Win32 window's do.
+  int menu_height = 0;
+  gtk_widget_get_preferred_height(menu_->widget(), nullptr, &menu_height);
+  gtk_widget_set_size_request(area_, width_, height_ - menu_height);
 }
 
 void GraphicsWindow::size_reported(Box client) {
@@ -77,7 +81,9 @@ Box GraphicsWindow::client_rect() const {
   return {0, 0, width_, height_ - menu_height};
 }
 
-int GraphicsWindow::show(bool show) { return show_toplevel(window_, show); }
+int GraphicsWindow::show(bool show) {
+  return show_toplevel(window_, show);
+}
 
 void GraphicsWindow::destroy() {
   if (window_ != nullptr) gtk_widget_destroy(window_);
@@ -131,6 +137,8 @@ int GraphicsWindow::on_draw(GtkWidget*, void* cr_pointer, void* data) {
   self->sink_.send({Window::Graphics, MessageKind::Paint});
   self->in_draw_ = false;
   cairo_set_source_surface(cr, self->surface_.surface(), 0, 0);
+  // On a scaled screen (GDK_SCALE) every picture pixel becomes a sharp block, not a blur.
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
   return TRUE;
 }

@@ -1,5 +1,5 @@
-// The "ZR590 Graphics" window: a fixed-size top-level window with the menu bar above a
-// drawing area (the client area) that shows the window surface.
+// The "ZR590 Graphics" window: a top-level window with the menu bar above a fixed-size
+// drawing area (the client area) that shows the window surface; any decorations lie outside.
 #pragma once
 
 #include <memory>
