@@ -7,16 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine_session.sh"
 
-programs="$1"
-replay="$2"
-work="$3"
-require_tools wineserver Xvfb xdotool
-use_wine "$programs"
-
-rm -rf "$work"
-mkdir -p "$work/win32" "$work/replay"
-start_x "$work"
-cd "$work/win32"
+begin_editor_session "$@"
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/ZR590
 keep_recovery=1
 

@@ -71,6 +71,19 @@ start_x() {
 }
 
 # Runs the editor in the current directory; its exit status goes to ./editor.status.
+# The start of an editor session test given PROGRAMS_DIR SHAPE_REPLAY WORK_DIR: sets programs,
+# replay and work, makes WORK_DIR afresh with win32/ (the current folder, for the Windows
+# editor) and replay/ (for shape-replay), and starts Wine's private X server.
+begin_editor_session() {
+  programs="$1" replay="$2" work="$3"
+  require_tools wineserver Xvfb xdotool
+  use_wine "$programs"
+  rm -rf "$work"
+  mkdir -p "$work/win32" "$work/replay"
+  start_x "$work"
+  cd "$work/win32"
+}
+
 start_editor() {
   rm -f editor.status
   # Each test starts the editor without a recovery copy an earlier test left in the prefix,
