@@ -216,23 +216,23 @@ void WebPlatform::transcript(std::string_view kind, std::string_view text) {
 
 void WebPlatform::text_put_line(std::string_view line) {
   page::text_line(display_utf8(line).c_str());
-  transcript("text", line);
+  transcript("text", display_utf8(line));
 }
 
 int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
-  std::string answer;
-  if (session_) {
-    transcript("dialog", prompt);
-    if (!replies_.empty()) {
-      answer = std::move(replies_.front());
-      replies_.pop_front();
-    }
-  }
   // The prompt's first characters, not bytes: a cut must not split a UTF-8 character. The
   // reply comes back cut to whole characters too.
   std::string shown = display_utf8(prompt);
   const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
   shown.resize(first.bytes);
+  std::string answer;
+  if (session_) {
+    transcript("dialog", shown);
+    if (!replies_.empty()) {
+      answer = std::move(replies_.front());
+      replies_.pop_front();
+    }
+  }
   shown.append(kPromptLength - first.characters, ' ');
   page::open_line_dialog(shown.c_str(), session_ ? display_utf8(answer).c_str() : nullptr);
   // The dialog's modal loop: what arrives meanwhile (the timer's ticks; the page takes no other
