@@ -156,6 +156,28 @@ test('a reload finds the saved drawing, and an uploaded drawing loads too', asyn
   assert.equal(await inked(...spot), true);
 });
 
+test('an idle page copies nothing to the canvas; a click copies only what it changed', async () => {
+  const copies = () => page.evaluate(async wait => {
+    const context = document.getElementById('canvas').getContext('2d');
+    const original = context.putImageData;
+    const seen = [];
+    context.putImageData = function(...args) {
+      seen.push(args.slice(3));
+      return original.apply(this, args);
+    };
+    await new Promise(resolve => setTimeout(resolve, wait));
+    context.putImageData = original;
+    return seen;
+  }, 1500);
+  await web.clickCanvas(page, ...tool(square));
+  await web.settled(page);
+  assert.deepEqual(await copies(), [], 'the editor ticks ten times a second, drawing the same');
+  const copied = copies();
+  await web.clickCanvas(page, 200, 300);  // a square
+  const boxes = await copied;
+  assert.ok(boxes.length >= 1 && boxes.every(([, , w, h]) => w * h < 601 * 540 / 4), JSON.stringify(boxes));
+});
+
 test('Quit ends the program and leaves its last picture with a note', async () => {
   assert.equal(await press('KeyQ', true), true);
   assert.deepEqual(await web.ended(page), {status: 0, reason: null});

@@ -9,8 +9,10 @@ namespace {
 // clang-format off
 EM_JS(int, js_screen_width, (), { return screen.width; });
 EM_JS(int, js_screen_height, (), { return screen.height; });
-EM_JS(void, js_present, (const std::uint8_t* rgba, int width, int height), {
-  Module.zr590Page.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
+EM_JS(void, js_present, (const std::uint8_t* rgba, int width, int height, int left, int top,
+                        int right, int bottom), {
+  Module.zr590Page.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
+                           left, top, right - left, bottom - top);
 });
 EM_JS(void, js_menu_begin, (const char* title), { Module.zr590Page.menuBegin(UTF8ToString(title)); });
 EM_JS(void, js_menu_item, (const char* text, int id, int checked, int greyed), {
@@ -61,8 +63,8 @@ int screen_width() {
 int screen_height() {
   return js_screen_height();
 }
-void present(const std::uint8_t* rgba, int width, int height) {
-  js_present(rgba, width, height);
+void present(const std::uint8_t* rgba, int width, int height, Box box) {
+  js_present(rgba, width, height, box.left, box.top, box.right, box.bottom);
 }
 void menu_begin(const char* title) {
   js_menu_begin(title);

@@ -8,11 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace zr590::platform::web::page {
 
 int screen_width();
 int screen_height();
-void present(const std::uint8_t* rgba, int width, int height);
+// Copies the box of the picture to the canvas.
+void present(const std::uint8_t* rgba, int width, int height, Box box);
 void menu_begin(const char* title);
 void menu_item(const char* text, int id, bool checked, bool greyed);  // text null: separator
 void menu_check(int id, bool checked);

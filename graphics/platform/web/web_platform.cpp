@@ -47,7 +47,7 @@ void WebPlatform::program_ended(int status) {
   if (ended_) return;
   ended_ = true;
   // The page keeps showing what the program drew last.
-  page::present(picture_.rgba(), picture_.width(), picture_.height());
+  present_changes();
   page::files_changed();
   for (const auto& [left, top, right, bottom] : picture_.approximate_boxes()) {
     page::note_box(left, top, right, bottom);
@@ -134,7 +134,15 @@ void WebPlatform::set_menu_check(int command_id, bool checked) {
 
 void WebPlatform::copy_picture_to_window() {
   // A released drawing context copies nothing, as a block copy to it would.
-  if (window_dc_ && exists_[0]) page::present(picture_.rgba(), picture_.width(), picture_.height());
+  if (window_dc_ && exists_[0]) present_changes();
+}
+
+void WebPlatform::present_changes() {
+  // Only what changed goes to the canvas; an unchanged picture costs the page nothing.
+  const std::uint8_t* rgba = picture_.rgba();
+  const Box changed = shown_.update(rgba, picture_.width(), picture_.height());
+  if (changed.right > changed.left)
+    page::present(rgba, picture_.width(), picture_.height(), changed);
 }
 
 Box WebPlatform::client_rect(Window window) {

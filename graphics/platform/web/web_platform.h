@@ -29,6 +29,7 @@
 
 #include "platform/platform.h"
 #include "platform/web/web_keys.h"
+#include "platform/web/shown_frame.h"
 #include "platform/web/web_picture.h"
 
 namespace zr590::platform::web {
@@ -95,8 +96,10 @@ class WebPlatform final : public Platform {
   // is used up, the close box).
   void pump_session(bool block);
   void transcript(std::string_view kind, std::string_view text);
+  void present_changes();
 
   WebPicture picture_;
+  ShownFrame shown_;  // what the canvas shows
   bool session_ = false;
   std::deque<Input> script_;  // a session's input that has not arrived yet
   std::deque<std::string> replies_;

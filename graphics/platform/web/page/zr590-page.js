@@ -164,9 +164,10 @@ function zr590StartPage(program) {
     // everything handed to it seen.
     settled() { return this.ended !== null || this.waiting || dialogOpen; },
 
-    present(bytes, width, height) {
+    // Copies the box (x, y, w, h) of the program's picture to the canvas.
+    present(bytes, width, height, x, y, w, h) {
       const pixels = new Uint8ClampedArray(bytes.buffer, bytes.byteOffset, width * height * 4);
-      context.putImageData(new ImageData(pixels, width, height), 0, 0);
+      context.putImageData(new ImageData(pixels, width, height), 0, 0, x, y, w, h);
     },
 
     menuBegin(title) {
