@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# scripts/run-editor.sh starts the editor in the caller's folder with the caller's arguments.
+# scripts/run-editor.sh starts the editor in the drawings folder (~/ZR590, made if missing, or
+# $ZR590_DRAWINGS), never in the source tree, with the caller's drawings found where named.
 # It runs on a copy of the scripts, with stand-ins for cmake (whose build makes an "editor"
 # that prints its folder and arguments) and for dpkg-query (every package installed).
 #
@@ -18,5 +19,9 @@ chmod +x "$2/graphics/platform/gtk/shape-editor"
 STUB
 printf '#!/usr/bin/env bash\necho "install ok installed"\n' >"$work/bin/dpkg-query"
 chmod +x "$work/bin/cmake" "$work/bin/dpkg-query"
-got=$(cd "$work/caller" && PATH="$work/bin:$PATH" bash ../source/scripts/run-editor.sh a.txt)
-[ "$got" = "$work/caller a.txt" ] || { echo "FAIL: the editor ran as: $got"; exit 1; }
+for drawings in "" "$work/elsewhere"; do
+  got=$(cd "$work/caller" && HOME="$work/home" ZR590_DRAWINGS="$drawings" PATH="$work/bin:$PATH" \
+    bash ../source/scripts/run-editor.sh a.txt 2>/dev/null)
+  want=${drawings:-$work/home/ZR590}
+  [ "$got" = "$want $work/caller/a.txt" ] || { echo "FAIL: the editor ran as: $got"; exit 1; }
+done
