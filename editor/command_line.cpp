@@ -21,8 +21,15 @@ void printHelp(const char* program) {
       "       %s --help | --version\n\n"
       "The shape editor: draw squares, triangles, circles, rectangles and ovals with the\n"
       "mouse; pick, move, resize, recolour and delete them; save and load drawings.\n"
-      "It starts with the DRAWING files loaded, as its LOAD button loads them.\n"
-      "An unsaved drawing is kept in the user's state folder (" STATE_FOLDER
+      "It starts with the DRAWING files loaded, as its LOAD button loads them.\n\n"
+      "Buttons, top to bottom: square, triangle, circle (one click places one), rectangle,\n"
+      "oval (two clicks, for opposite corners), PICK (select), MOVE, RESIZE, FILL (filled or\n"
+      "outlined), the cross (delete), LOAD, SAVE. The colour bar sets the colour.\n"
+      "Keys: c clears the drawing, z undoes the last change, y redoes it.\n"
+      "The Run menu: animation, logging (Ctrl+L), recording to ZR590.SCR and playing it\n"
+      "back (Ctrl+R, Ctrl+P, Ctrl+O), Quit (Ctrl+Q).\n\n"
+      "Drawings and ZR590.SCR are read and written in the current folder. An unsaved\n"
+      "drawing is kept in the user's state folder (" STATE_FOLDER
       ");\n"
       "started again in the same folder, the editor offers it: y brings it back.\n\n"
       "  --help     show this help and exit\n"
