@@ -116,7 +116,7 @@ class Recorder final : public zr590::platform::Picture {
         {Call::Text, {height, 0, 0, 0}, {at, {}, {}}, {1, colour}, {}, std::string(text)});
     inner_.text_out(at, text, height, colour);
   }
-  bool write_png(const std::string& path) const override { return inner_.write_png(path); }
+  std::vector<Rgb> read_pixels() const override { return inner_.read_pixels(); }
 
  private:
   Picture& inner_;

@@ -50,6 +50,10 @@ bool Display::eventFromScript() const {
   return ZR590_event_from_script() != 0;
 }
 
+bool Display::savePicture(const char* path) {
+  return ZR590_save_picture(path) != 0;
+}
+
 void Display::setAnimation(int mode) {
   static constexpr int kLibraryMode[] = {0, 1, 2, 5};
   ZR590_animate(mode >= 0 && mode <= 3 ? kLibraryMode[mode] : mode);

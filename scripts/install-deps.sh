@@ -47,6 +47,12 @@ done
 if [ "${1:-all}" != editor ] && ! command -v npm >/dev/null 2>&1; then missing+=(nodejs npm); fi
 if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  # A mirror caught mid-sync fails one index now and then: try again, and if it still fails
+  # install from the indexes that did arrive rather than give up.
+  for attempt in 1 2 3; do
+    apt-get update -qq && break
+    echo "apt-get update failed (attempt $attempt)" >&2
+    sleep $((attempt * 10))
+  done
   apt-get install -y -qq "${missing[@]}"
 fi

@@ -33,6 +33,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zr590::platform {
 
@@ -92,8 +93,8 @@ class Picture {
   virtual Extent text_extent(std::string_view text, int height) = 0;
   // Draws the glyphs only (transparent background); `at` is the top left of the first cell.
   virtual void text_out(Point at, std::string_view text, int height, Rgb colour) = 0;
-  // Writes the picture as a PNG file; false if that failed.
-  virtual bool write_png(const std::string& path) const = 0;
+  // Every pixel, row after row from the top, with every drawing call made so far in them.
+  virtual std::vector<Rgb> read_pixels() const = 0;
 
   // Optional: drawing within a clip rectangle, so that the library can keep its frames and draw
   // again only where one differs from the last. A picture that cannot clip keeps these defaults,

@@ -1,9 +1,11 @@
 // Retained frames against drawing every command at once: a session runs twice on the headless
 // backend, first with every command drawn at once, then with frames kept, and at each
 // checkpoint (every message the library takes, and wherever the session asks) the window, or
-// the picture itself, must be the same in both runs. The pictures are compared through a
-// 64-bit digest of every pixel. Shared by the frame tests and the frame fuzz target.
+// the picture itself, must be the same in both runs, pixel for pixel. Shared by the frame
+// tests and the frame fuzz target.
 #pragma once
+
+#include <cairo.h>
 
 #include <cstdint>
 #include <functional>
@@ -43,13 +45,16 @@ class FrameCheck {
     FrameCheck& check_;
   };
 
-  void checkpoint(std::uint64_t digest, const char* what);
+  void checkpoint(cairo_surface_t* surface, const char* what);
 
   platform::HeadlessPlatform& headless_;
   Watch watch_;
   bool retained_ = false;
   std::size_t index_ = 0;
-  std::vector<std::uint64_t> digests_;  // of the first run
+  // The first run's checkpoints, pixels as they are; `snapshots_` keeps its buffers from one
+  // run to the next (a fuzz campaign runs thousands), `taken_` says how many hold this run's.
+  std::vector<std::vector<unsigned char>> snapshots_;
+  std::size_t taken_ = 0;
   std::string difference_;
 };
 

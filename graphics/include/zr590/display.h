@@ -40,6 +40,9 @@ class ZR590_API Display {
   int nextEvent(int& x, int& y, char& key);
   // Whether the event nextEvent last returned was played from the script (ZR590.SCR).
   bool eventFromScript() const;
+  // Writes the picture to `path` as PNG (ZR590_save_picture); false with the reason in the
+  // text window.
+  bool savePicture(const char* path);
   // 0 halt, 1 single step, 2 run, 3 quit; other values are passed to the library unchanged.
   void setAnimation(int mode);
 

@@ -115,6 +115,10 @@ ZR590_API int ZR590_await_event(int* x, int* y, char* key);
 ZR590_API int ZR590_animate(int state);
 /* 1 if the event the last wait returned was played from the script, else 0. */
 ZR590_API int ZR590_event_from_script(void);
+/* Writes the graphics window's picture, with everything drawn so far, to `path` as a PNG file
+ * (through the same durable save as every file the library writes). Returns 1, or 0 with the
+ * reason in the text window. */
+ZR590_API int ZR590_save_picture(const char* path);
 
 #ifdef __cplusplus
 } /* extern "C" */

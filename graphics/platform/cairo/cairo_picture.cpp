@@ -263,9 +263,18 @@ void CairoPicture::settled() const {
   }
 }
 
-bool CairoPicture::write_png(const std::string& path) const {
+std::vector<Rgb> CairoPicture::read_pixels() const {
   settled();
-  return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  std::vector<Rgb> out;
+  out.reserve(static_cast<std::size_t>(width_) * height_);
+  for (int y = 0; y < height_; ++y) {
+    const std::uint32_t* row = pixels_ + static_cast<std::size_t>(y) * stride_;
+    for (int x = 0; x < width_; ++x) {
+      out.push_back({static_cast<std::uint8_t>(row[x] >> 16), static_cast<std::uint8_t>(row[x] >> 8),
+                     static_cast<std::uint8_t>(row[x])});
+    }
+  }
+  return out;
 }
 
 cairo_surface_t* CairoPicture::surface() const {

@@ -1,6 +1,7 @@
 #include "platform/raster/raster.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zr590::raster {
 namespace {
@@ -83,9 +84,14 @@ void Raster::fill_box(long long left, long long top, long long right, long long 
   top = std::max<long long>(top, clip_t_);
   right = std::min<long long>(right, clip_r_);
   bottom = std::min<long long>(bottom, clip_b_);
-  if (left >= right) return;
-  for (long long y = top; y < bottom; ++y) {
-    std::fill(row(static_cast<int>(y)) + left, row(static_cast<int>(y)) + right, colour);
+  if (left >= right || top >= bottom) return;
+  // One row filled, the others copied from it: memcpy is far faster than a loop storing each
+  // pixel (and, under AddressSanitizer, checked once per row rather than per pixel).
+  const auto count = static_cast<std::size_t>(right - left);
+  std::uint32_t* first = row(static_cast<int>(top)) + left;
+  std::fill(first, first + count, colour);
+  for (long long y = top + 1; y < bottom; ++y) {
+    std::memcpy(row(static_cast<int>(y)) + left, first, count * sizeof(std::uint32_t));
   }
 }
 

@@ -3,16 +3,6 @@
 #include <algorithm>
 #include <bit>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wall"
-#pragma GCC diagnostic ignored "-Wextra"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#define STBIW_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
-
 #include "platform/web/wide_pen.h"
 
 namespace zr590::platform::web {
@@ -101,9 +91,15 @@ const std::uint8_t* WebPicture::rgba() const {
   return reinterpret_cast<const std::uint8_t*>(pixels_.data());
 }
 
-bool WebPicture::write_png(const std::string& path) const {
+std::vector<Rgb> WebPicture::read_pixels() const {
   settle_drawing(*this);
-  return stbi_write_png(path.c_str(), width_, height_, 4, pixels_.data(), width_ * 4) != 0;
+  std::vector<Rgb> out;
+  out.reserve(pixels_.size());
+  for (const std::uint32_t v : pixels_) {
+    out.push_back({static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                   static_cast<std::uint8_t>(v >> 16)});
+  }
+  return out;
 }
 
 Rgb WebPicture::pixel(int x, int y) const {

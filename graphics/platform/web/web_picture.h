@@ -27,7 +27,7 @@ class WebPicture final : public Picture {
   void line(Point from, Point to, const Pen& pen) override;
   Extent text_extent(std::string_view text, int height) override;
   void text_out(Point at, std::string_view text, int height, Rgb colour) override;
-  bool write_png(const std::string& path) const override;
+  std::vector<Rgb> read_pixels() const override;
 
   // Every call draws within a clip exactly as it would unclipped.
   bool can_clip() const override { return true; }

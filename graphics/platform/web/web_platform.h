@@ -19,7 +19,7 @@
 // - text and wide pens differ in detail from the Cairo picture (other rasterisers);
 // - the browser keeps some Ctrl shortcuts for itself (README: the web pages);
 // - a session's tick makes every running timer tick (the library runs one).
-// Dependencies: emscripten (ASYNCIFY, IDBFS), libstb-dev (stb_truetype, stb_image_write).
+// Dependencies: emscripten (ASYNCIFY, IDBFS), libstb-dev (stb_truetype).
 #pragma once
 
 #include <deque>

@@ -91,8 +91,28 @@ void GdiPicture::text_out(Point at, std::string_view text, int height, Rgb colou
   SetBkMode(dc_, old_mode);
 }
 
-bool GdiPicture::write_png(const std::string&) const {
-  return false;
+std::vector<Rgb> GdiPicture::read_pixels() const {
+  settle_drawing(*this);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = kPictureWidth;
+  info.bmiHeader.biHeight = -kPictureHeight;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> bgrx(static_cast<std::size_t>(kPictureWidth) * kPictureHeight);
+  // GetDIBits wants the bitmap out of every context while it reads.
+  SelectObject(dc_, initial_bitmap_);
+  const int rows = GetDIBits(dc_, bitmap_, 0, kPictureHeight, bgrx.data(), &info, DIB_RGB_COLORS);
+  SelectObject(dc_, bitmap_);
+  std::vector<Rgb> out;
+  if (rows != kPictureHeight) return out;
+  out.reserve(bgrx.size());
+  for (const std::uint32_t v : bgrx) {
+    out.push_back({static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+                   static_cast<std::uint8_t>(v)});
+  }
+  return out;
 }
 
 }  // namespace zr590::platform::win32

@@ -25,8 +25,7 @@ class GdiPicture final : public Picture {
   void line(Point from, Point to, const Pen& pen) override;
   Extent text_extent(std::string_view text, int height) override;
   void text_out(Point at, std::string_view text, int height, Rgb colour) override;
-  // GDI has no PNG encoder, and the Windows program never writes its picture to a file.
-  bool write_png(const std::string& path) const override;
+  std::vector<Rgb> read_pixels() const override;
 
  private:
   // Runs `draw` with a solid pen and the given brush current in the picture.
