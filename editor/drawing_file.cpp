@@ -20,17 +20,6 @@ constexpr const char* kErrorPrompt = "Error opening file. Press Enter to continu
 // What ZR590_gets may store: 255 characters and the terminator.
 constexpr int kReplySize = 256;
 
-void showOpenError() {
-  char reply[kReplySize] = "";
-  ZR590_gets(kErrorPrompt, reply);
-}
-
-std::string askFileName(const char* prompt) {
-  char name[kReplySize] = "";
-  ZR590_gets(prompt, name);
-  return name;
-}
-
 // Said on standard error and in the text window, where the user looks.
 void tell(const std::string& line) {
   std::fprintf(stderr, "%s\n", line.c_str());
@@ -45,6 +34,17 @@ void tellLeftoverCopies(const std::string& name) {
 }
 
 }  // namespace
+
+void showOpenError() {
+  char reply[kReplySize] = "";
+  ZR590_gets(kErrorPrompt, reply);
+}
+
+std::string askFileName(const char* prompt) {
+  char name[kReplySize] = "";
+  ZR590_gets(prompt, name);
+  return name;
+}
 
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes) {
   std::string kept;

@@ -10,6 +10,11 @@
 
 class ShapeList;
 
+// The line dialog asking for a file name; "" if the user gave none.
+std::string askFileName(const char* prompt);
+// The error dialog of a file that cannot be read or written, until the user presses Enter.
+void showOpenError();
+
 // Writes the drawing to `path` through writeFileSafely: on failure `path` is left as it was and
 // false is returned; an existing file stays the same file (links, owner, permissions).
 bool writeDrawingFile(const std::string& path, const ShapeList& shapes);

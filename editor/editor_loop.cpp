@@ -10,6 +10,7 @@
 
 #include "drawing_file.h"
 #include "palette.h"
+#include "picture_export.h"
 #include "recovery.h"
 #include "regular_file.h"
 #include "shape.h"
@@ -103,6 +104,10 @@ void Editor::pressKey(char key) {
     case 'Z':
       // The selected shape may be the one that goes; like PICK on empty space.
       if (history_.undo()) selected_ = nullptr;
+      break;
+    case 'e':
+    case 'E':
+      exportPicture(display_, shapes_);
       break;
     case 'y':
     case 'Y':

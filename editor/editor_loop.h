@@ -35,7 +35,8 @@ class Editor {
   bool awaitingSecondPoint() const { return awaitingSecondPoint_; }
 
  private:
-  // 'c' clears the drawing, 'z' undoes the last change to it and 'y' redoes it (either case).
+  // 'c' clears the drawing, 'z' undoes the last change to it, 'y' redoes it and 'e' exports the
+  // picture (either case).
   void pressKey(char key);
   void clickToolColumn(int x, int y);
   void clickColourBar(int x, int y);

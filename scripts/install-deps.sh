@@ -16,6 +16,8 @@ packages=(
   libgtk-3-dev
   # GUI tests: a real window on a virtual X server, real clicks and keys, screenshots
   xvfb xauth xdotool x11-apps imagemagick
+  # the editor's SVG export, rendered by a renderer nobody here wrote
+  librsvg2-bin
   # the Wayland session test: weston on the virtual X server, python3 finds the picture on it
   weston python3
   # the install test: the launcher entry and the manual pages are checked

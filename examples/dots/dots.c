@@ -1,4 +1,5 @@
-/* Dots: every click leaves a dot, in the next colour each time; 'c' clears the drawing; 'q',
+/* Dots: every click leaves a dot, in the next colour each time; 'c' clears the drawing; 's'
+ * saves the picture as dots.png; 'q',
  * Quit (Ctrl+Q) or the close box ends the program. The first argument, if any, is the dots'
  * radius in pixels (default 5). Plain C11 on the library's own functions.
  *
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
       colour = colour + 1 < COLOURS ? colour + 1 : FIRST_COLOUR;
     } else if (event == ZR590_EVENT_KEY && key == 'c') {
       count = 0;
+    } else if (event == ZR590_EVENT_KEY && key == 's') {
+      ZR590_save_picture("dots.png"); /* says in the text window if it cannot */
+      continue;
     } else {
       continue;
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A whole session of the GTK editor on a virtual X server, driven with real clicks and keys:
-# a circle in blue, a rectangle from two clicks, SAVE through the real dialog, Ctrl+L (the
+# a circle in blue, a rectangle from two clicks, SAVE through the real dialog, the key e
+# exporting the picture as PNG (the library's ZR590_save_picture on GTK), Ctrl+L (the
 # Logging item gets its check mark and the text window shows), Ctrl+Q. Checks the saved file, the exit status, and that
 # the window's client area equals pixel for pixel what shape-replay renders for the same input.
 #
@@ -133,6 +134,17 @@ for _ in $(seq 50); do [ -s "$name" ] && break; sleep 0.1; done
 [ "$(cat "$name"; echo x)" = "${expected_file}x" ] ||
   fail "$name holds $(od -c "$name" | head -5)"
 
+# e exports the picture: the same pixels as shape-replay's export of the same session.
+timeout 5 xdotool windowfocus --sync "$graphics"
+timeout 5 xdotool key e
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^ZR590_gets$' | head -n1) ||
+  fail "e opened no \"ZR590_gets\" dialog"
+timeout 5 xdotool windowfocus --sync "$dialog"
+timeout 10 xdotool type --delay 20 export.png
+timeout 5 xdotool key Return
+for _ in $(seq 50); do [ -s export.png ] && break; sleep 0.1; done
+[ -s export.png ] || fail "e wrote no export.png"
+
 logging_mark before
 mark_before=$mark animate_before=$animate
 # Focus follows the pointer on a server without a window manager, but only until a window was
@@ -165,11 +177,14 @@ mkdir replay
 {
   for click in "${clicks[@]}"; do echo "click $click"; done
   echo "reply $name"
+  printf 'char e\nreply export.png\n'
   echo "ctrl L"
 } >replay/messages.txt
 (cd replay && "$replay" --client "$client_w" "$client_h" --png picture.png messages.txt \
   >transcript.txt 2>replay.err) || fail "shape-replay failed: $(cat replay/replay.err)"
 cmp -s "$name" "replay/$name" || fail "the window's $name differs from shape-replay's"
+exported=$(timeout 10 compare -metric AE export.png replay/export.png null: 2>&1 || true)
+[ "$exported" = 0 ] || fail "export.png differs from shape-replay's in $exported pixels"
 
 crop="${client_w}x${client_h}"
 timeout 10 "$convert" window.png -crop "$crop+0+$menu_bar" +repage client.png

@@ -102,7 +102,7 @@ build_and_run() {
       fail "$linkage: ${program#"$dir"/}: ball positions"
   done
   for program in "$dir/dots" "$dir/examples/dots/dots-headless"; do
-    bash "$here/run_example.sh" "$program" "$here/dots" 7 || fail "$linkage: ${program#"$dir"/}"
+    EXPECT_PICTURE=dots.png bash "$here/run_example.sh" "$program" "$here/dots" 7 || fail "$linkage: ${program#"$dir"/}"
   done
   if [ "$with_gtk" = 1 ]; then
     bash "$here/run_example.sh" "$dir/xlib" "$here/xlib" from-xlib || fail "$linkage: xlib"

@@ -43,6 +43,10 @@ class ZR590_API Display {
   // Writes the picture to `path` as PNG (ZR590_save_picture); false with the reason in the
   // text window.
   bool savePicture(const char* path);
+  // Writes `figures` to `path` as an SVG file, one element per figure in order, placed and
+  // coloured as drawFigures would draw them on the window background; false with the reason
+  // in the text window. The file is the picture's size, with crisp edges.
+  bool saveFiguresSvg(const char* path, const Figure* figures, int count);
   // 0 halt, 1 single step, 2 run, 3 quit; other values are passed to the library unchanged.
   void setAnimation(int mode);
 

@@ -21,9 +21,9 @@
 #include <string_view>
 #include <vector>
 
-#include "picture_file.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/message_file.h"
+#include "platform/picture_file.h"
 
 namespace zr590::platform {
 namespace {
@@ -39,7 +39,7 @@ bool png_written = false;
 bool write_png() {
   if (png_written || png_path.empty() || platform_in_use == nullptr) return true;
   png_written = true;
-  if (zr590::write_picture_png(platform_in_use->picture_surface(), png_path)) return true;
+  if (zr590::platform::write_picture_png(platform_in_use->picture_surface(), png_path)) return true;
   std::cerr << program_name << ": cannot write " << png_path << "\n";
   return false;
 }

@@ -8,10 +8,10 @@
 
 #include "platform/platform.h"
 
-namespace zr590 {
+namespace zr590::platform {
 
 // The PNG file of a `width` x `height` picture whose pixels are given row after row from the
 // top.
-std::string encode_png(const std::vector<platform::Rgb>& pixels, int width, int height);
+std::string encode_png(const std::vector<Rgb>& pixels, int width, int height);
 
-}  // namespace zr590
+}  // namespace zr590::platform

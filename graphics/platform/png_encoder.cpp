@@ -1,9 +1,9 @@
-#include "png_encoder.h"
+#include "platform/png_encoder.h"
 
 #include <array>
 #include <cstdint>
 
-namespace zr590 {
+namespace zr590::platform {
 namespace {
 
 constexpr std::array<std::uint32_t, 256> kCrcTable = [] {
@@ -23,10 +23,11 @@ void put32(std::string& out, std::uint32_t value) {
 void chunk(std::string& out, const char* type, const std::string& data) {
   put32(out, static_cast<std::uint32_t>(data.size()));
   const std::string body = type + data;
-  std::uint32_t crc = 0xFFFFFFFFu;
+  constexpr std::uint32_t kAllOnes = ~std::uint32_t{0};
+  std::uint32_t crc = kAllOnes;
   for (const char c : body) crc = kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFF] ^ (crc >> 8);
   out += body;
-  put32(out, crc ^ 0xFFFFFFFFu);
+  put32(out, crc ^ kAllOnes);
 }
 
 // Deflate's bits, least significant first; Huffman codes go most significant bit first.
@@ -55,15 +56,15 @@ class Bits {
       code(0xC0 + s - 280, 8);
     }
   }
-  // "Repeat the byte before, `length` (3-258) times".
+  // "Repeat the byte before, `length` (3-258) times". Length code c covers lengths from its
+  // base on, with (c - 4) / 4 extra bits from code 8 on; the last code is 258 alone.
   void repeat(int length) {
-    static constexpr int kBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    auto extra_bits = [](int c) { return c < 8 || c == 28 ? 0 : (c - 4) / 4; };
+    auto base = [&](int c) { return c < 8 ? 3 + c : c == 28 ? 258 : ((4 + c % 4) << extra_bits(c)) + 3; };
     int c = 28;
-    while (kBase[c] > length) --c;
+    while (base(c) > length) --c;
     symbol(257 + c);
-    const int extra = c < 8 || c == 28 ? 0 : (c - 4) / 4;
-    put(static_cast<std::uint32_t>(length - kBase[c]), extra);
+    put(static_cast<std::uint32_t>(length - base(c)), extra_bits(c));
     code(0, 5);  // distance 1
   }
   void finish() {
@@ -109,14 +110,14 @@ std::string zlib_stream(const std::string& data) {
 
 }  // namespace
 
-std::string encode_png(const std::vector<platform::Rgb>& pixels, int width, int height) {
+std::string encode_png(const std::vector<Rgb>& pixels, int width, int height) {
   const auto row_bytes = static_cast<std::size_t>(width) * 3;
   std::string filtered;
   filtered.reserve((row_bytes + 1) * static_cast<std::size_t>(height));
   std::string above(row_bytes, '\0'), row(row_bytes, '\0');
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const platform::Rgb& p = pixels[static_cast<std::size_t>(y) * width + x];
+      const Rgb& p = pixels[static_cast<std::size_t>(y) * width + x];
       row[x * 3] = static_cast<char>(p.r);
       row[x * 3 + 1] = static_cast<char>(p.g);
       row[x * 3 + 2] = static_cast<char>(p.b);
@@ -153,4 +154,4 @@ std::string encode_png(const std::vector<platform::Rgb>& pixels, int width, int 
   return png;
 }
 
-}  // namespace zr590
+}  // namespace zr590::platform
