@@ -5,7 +5,8 @@
 # (Escape ignored, name typed, one Enter); Ctrl+Q in the graphics window, active again once
 # the dialog has gone. The saved file, replacing an older one, must hold what shape-replay
 # saves for the same clicks, with CR LF line ends, with nothing left beside it, and the editor
-# must exit with status 0.
+# must exit with status 0. The key e then exports the picture as PNG (ZR590_save_picture with
+# GDI's pixels): the drawing as shape-replay exports it, but for the edges GDI draws its own way.
 #   editor_session_test.sh PROGRAMS_DIR SHAPE_REPLAY WORK_DIR
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -71,7 +72,7 @@ for point in "${session[@]}"; do
   echo "click $px $py" >>"$work/replay/messages.txt"
   click "$px" "$py"
 done
-printf 'reply drawing.txt\nctrl Q\n' >>"$work/replay/messages.txt"
+printf 'reply drawing.txt\nchar e\nreply export.png\nctrl Q\n' >>"$work/replay/messages.txt"
 
 dialog="$(find_window 'ZR590_gets')"
 [ -n "$dialog" ] || fail "the SAVE dialog did not appear"
@@ -87,6 +88,15 @@ for i in $(seq 100); do
   sleep 0.1
 done
 grep -q Circle drawing.txt || fail "one Enter did not end the SAVE dialog and save"
+keys key e
+[ -n "$(find_window 'ZR590_gets')" ] || fail "e opened no dialog"
+keys type --delay 30 export.png
+keys key Return
+for i in $(seq 100); do
+  [ -s export.png ] && break
+  sleep 0.1
+done
+[ -s export.png ] || fail "e wrote no export.png"
 keys key ctrl+q
 status="$(wait_editor_exit)"
 [ "$status" = 0 ] || fail "the editor's exit status is $status, expected 0"
@@ -108,3 +118,8 @@ echo "drawing.txt: the same records as shape-replay's, lines ending in CR LF"
 left=$(ls -A | grep -F .zr590- || true)
 [ -z "$left" ] || fail "files left beside the drawing: $left"
 echo "the older drawing.txt was replaced, nothing left beside it"
+[ "$(identify -format '%w %h' export.png)" = "601 540" ] || fail "export.png is no 601 x 540 PNG"
+differ=$(compare -metric AE export.png "$work/replay/export.png" null: 2>&1 || true)
+[ "${differ%%.*}" -le 600 ] 2>/dev/null ||
+  fail "export.png differs from shape-replay's in $differ pixels (more than GDI's edges)"
+echo "export.png: shape-replay's export but for $differ edge pixels"
