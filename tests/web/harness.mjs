@@ -6,6 +6,7 @@
 // (CI=true) it fails instead.
 import fs from 'node:fs';
 import http from 'node:http';
+import {createRequire} from 'node:module';
 import path from 'node:path';
 
 export const pagesDir = process.env.ZR590_WEB_PAGES || '';
@@ -27,6 +28,15 @@ export async function requirements(...files) {
     return (await import('puppeteer-core')).default;
   } catch (error) {
     missing('puppeteer-core is not installed (npm ci at the top of the tree)');
+  }
+}
+
+// axe-core's script, to inject into a page; skips the file without it.
+export function axeSource() {
+  try {
+    return fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+  } catch (error) {
+    missing('axe-core is not installed (npm ci at the top of the tree)');
   }
 }
 
