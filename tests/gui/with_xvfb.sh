@@ -25,7 +25,8 @@ trap stop_server EXIT
 
 # Xvfb writes the display number it took to the descriptor given by -displayfd.
 exec 3>"$state/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+# XVFB_SCREEN: another screen size (a test that needs a larger one).
+Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >"$state/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do

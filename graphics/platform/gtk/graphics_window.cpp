@@ -2,10 +2,11 @@
 
 #include <gtk/gtk.h>
 
-#include <cmath>
+#include <algorithm>
 
 #include "platform/gtk/key_translation.h"
 #include "platform/gtk/toplevel.h"
+#include "platform/window_scale.h"
 
 namespace zr590::platform::gtk {
 
@@ -23,7 +24,8 @@ GraphicsWindow::GraphicsWindow(MessageSink& sink, const char* title, int x, int 
   // The size goes on the drawing area, not the top level: under Wayland GTK draws its own title
   // bar and shadow inside the top level's size, which would cut the picture.
   gtk_widget_set_size_request(area_, width, height);
-  gtk_window_set_resizable(window, FALSE);
+  // Larger, never smaller: the size request is the least the drawing area gets.
+  gtk_window_set_resizable(window, TRUE);
   gtk_window_move(window, x, y);
   gtk_container_add(GTK_CONTAINER(window_), box_);
   gtk_box_pack_end(GTK_BOX(box_), area_, TRUE, TRUE, 0);
@@ -74,11 +76,17 @@ void GraphicsWindow::copy_from(cairo_surface_t* picture) {
   gtk_widget_queue_draw(area_);
 }
 
-Box GraphicsWindow::client_rect() const {
-  if (allocated_width_ >= 0) return {0, 0, allocated_width_, allocated_height_};
+Extent GraphicsWindow::requested_client() const {
   int menu_height = 0;
   if (menu_) gtk_widget_get_preferred_height(menu_->widget(), nullptr, &menu_height);
-  return {0, 0, width_, height_ - menu_height};
+  return {width_, height_ - menu_height};
+}
+
+Box GraphicsWindow::client_rect() const {
+  const Extent client = requested_client();
+  if (allocated_width_ < 0) return {0, 0, client.width, client.height};
+  return {0, 0, std::min(allocated_width_, client.width),
+          std::min(allocated_height_, client.height)};
 }
 
 int GraphicsWindow::show(bool show) {
@@ -122,9 +130,9 @@ int GraphicsWindow::on_button(GtkWidget*, void* event, void* data) {
   const auto& button = *static_cast<GdkEventButton*>(event);
   // Only a left-button press; a double click's extra event is not a second press.
   if (button.type != GDK_BUTTON_PRESS || button.button != GDK_BUTTON_PRIMARY) return FALSE;
-  self->sink_.push(
-      {{Window::Graphics, MessageKind::LButtonDown, static_cast<int>(std::floor(button.x)),
-        static_cast<int>(std::floor(button.y))}});
+  const Box client = self->client_rect();
+  const auto at = client_point(button.x, button.y, self->scale_, {client.right, client.bottom});
+  if (at) self->sink_.push({{Window::Graphics, MessageKind::LButtonDown, at->x, at->y}});
   return TRUE;
 }
 
@@ -136,8 +144,15 @@ int GraphicsWindow::on_draw(GtkWidget*, void* cr_pointer, void* data) {
   self->in_draw_ = true;
   self->sink_.send({Window::Graphics, MessageKind::Paint});
   self->in_draw_ = false;
+  const Rgb background = kWindowBackground;
+  cairo_set_source_rgb(cr, background.r / 255.0, background.g / 255.0, background.b / 255.0);
+  cairo_paint(cr);
+  const Box client = self->client_rect();
+  cairo_scale(cr, self->scale_, self->scale_);
+  cairo_rectangle(cr, 0, 0, client.right, client.bottom);
+  cairo_clip(cr);
   cairo_set_source_surface(cr, self->surface_.surface(), 0, 0);
-  // On a scaled screen (GDK_SCALE) every picture pixel becomes a sharp block, not a blur.
+  // Enlarged (a larger window, or GDK_SCALE), every picture pixel becomes a sharp block.
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   cairo_paint(cr);
   return TRUE;
@@ -148,9 +163,11 @@ void GraphicsWindow::on_size_allocate(GtkWidget*, void* allocation, void* data) 
   const auto& size = *static_cast<GtkAllocation*>(allocation);
   self->allocated_width_ = size.width;
   self->allocated_height_ = size.height;
-  if (size.width == self->reported_width_ && size.height == self->reported_height_) return;
-  self->size_reported({0, 0, size.width, size.height});
-  self->sink_.send({Window::Graphics, MessageKind::Size, size.width, size.height});
+  const Box client = self->client_rect();
+  self->scale_ = whole_scale({size.width, size.height}, {client.right, client.bottom});
+  if (client.right == self->reported_width_ && client.bottom == self->reported_height_) return;
+  self->size_reported(client);
+  self->sink_.send({Window::Graphics, MessageKind::Size, client.right, client.bottom});
 }
 
 }  // namespace zr590::platform::gtk

@@ -1,5 +1,7 @@
-// The "ZR590 Graphics" window: a top-level window with the menu bar above a fixed-size
-// drawing area (the client area) that shows the window surface; any decorations lie outside.
+// The "ZR590 Graphics" window: a top-level window with the menu bar above a drawing area that
+// shows the window surface; any decorations lie outside. The client area is the drawing area's
+// start size; the user may make the window larger, which shows the client area enlarged
+// (window_scale.h) without changing it.
 #pragma once
 
 #include <memory>
@@ -29,8 +31,8 @@ class GraphicsWindow {
   void set_menu_check(int command_id, bool checked);
   // Fills the window surface from the picture and has the window show it.
   void copy_from(cairo_surface_t* picture);
-  // The drawing area, in its own pixels: the real allocation once there is one, before that
-  // the outer size less the menu bar's height.
+  // The client area: the drawing area's start size (the outer size less the menu bar's height),
+  // or less where the drawing area really got less.
   Box client_rect() const;
   int show(bool show);
   void destroy();
@@ -49,6 +51,8 @@ class GraphicsWindow {
   static int on_button(GtkWidget*, void* event, void* data);
   static int on_draw(GtkWidget*, void* cr, void* data);
   static void on_size_allocate(GtkWidget*, void* allocation, void* data);
+  // The client area at its start size: the drawing area's size request.
+  Extent requested_client() const;
 
   MessageSink& sink_;
   GtkWidget* window_;
@@ -58,8 +62,11 @@ class GraphicsWindow {
   WindowSurface surface_;
   int width_;
   int height_;
-  int allocated_width_ = -1;  // the drawing area's real size, once GTK has laid it out
+  // The drawing area's real size, once GTK has laid it out, and the factor it shows the client
+  // area enlarged by.
+  int allocated_width_ = -1;
   int allocated_height_ = -1;
+  int scale_ = 1;
   int reported_width_ = -1;  // the client size the last Size message told
   int reported_height_ = -1;
   bool in_draw_ = false;  // painting: a copy now needs no further redraw
