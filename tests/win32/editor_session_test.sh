@@ -7,6 +7,8 @@
 # saves for the same clicks, with CR LF line ends, with nothing left beside it, and the editor
 # must exit with status 0. The key e then exports the picture as PNG (ZR590_save_picture with
 # GDI's pixels): the drawing as shape-replay exports it, but for the edges GDI draws its own way.
+# Then the window is made larger (less than twice, on Wine's 1024 x 768 desktop): the client area
+# stays as it was at the top left, with the window background beside and below it.
 #   editor_session_test.sh PROGRAMS_DIR SHAPE_REPLAY WORK_DIR
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -97,6 +99,25 @@ for i in $(seq 100); do
   sleep 0.1
 done
 [ -s export.png ] || fail "e wrote no export.png"
+
+region() {  # SCREENSHOT X Y W H OUTPUT
+  timeout 10 convert "$1" -crop "$4x$5+$2+$3" +repage -depth 8 "rgb:$6"
+}
+timeout 20 xwd -silent -id "$desktop" | timeout 20 convert xwd:- before.png
+x0=$client_x y0=$client_y w0=$client_w h0=$client_h
+run_probe resize 900 700
+[ "$client_w" -gt "$w0" ] && [ "$client_h" -gt "$h0" ] ||
+  fail "the window did not grow: client area $client_w x $client_h"
+sleep 1
+timeout 20 xwd -silent -id "$desktop" | timeout 20 convert xwd:- after.png
+region before.png "$x0" "$y0" "$w0" "$h0" before.rgb
+region after.png "$x0" "$y0" "$w0" "$h0" after.rgb
+cmp -s before.rgb after.rgb || fail "the client area changed when the window grew (after.png)"
+white=$(timeout 10 convert after.png -crop "$((client_w - w0))x${client_h}+$((x0 + w0))+$y0" +repage \
+  -format '%[fx:minima.intensity]' info:)
+[ "$white" = 1 ] || fail "beside the client area the grown window is not white (after.png)"
+echo "window grown to a $client_w x $client_h client area: the picture kept at the top left"
+client_x=$x0 client_y=$y0 client_w=$w0 client_h=$h0
 keys key ctrl+q
 status="$(wait_editor_exit)"
 [ "$status" = 0 ] || fail "the editor's exit status is $status, expected 0"

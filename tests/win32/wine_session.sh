@@ -104,11 +104,11 @@ find_window() {
 
 # Sets desktop (the virtual desktop's X window), client_x, client_y (the client area's origin on
 # that desktop, which is Windows' screen), client_w and client_h, and the menu lines in
-# probe.txt, from the menu probe's report.
+# probe.txt, from the menu probe's report. Arguments go to the probe (`resize W H`).
 run_probe() {
   desktop="$(find_window 'Default - Wine desktop')"
   [ -n "$desktop" ] || fail "Wine's virtual desktop did not appear"
-  timeout 60 "$wine_loader" "$programs/menu_probe.exe" >probe.out 2>probe.err ||
+  timeout 60 "$wine_loader" "$programs/menu_probe.exe" "$@" >probe.out 2>probe.err ||
     fail "the menu probe failed: $(cat probe.err)"
   tr -d '\r' <probe.out >probe.txt
   read -r _ client_x client_y client_w client_h < <(grep '^client ' probe.txt)

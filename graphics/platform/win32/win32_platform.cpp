@@ -5,6 +5,7 @@
 #include "platform/win32/line_dialog.h"
 #include "platform/win32/text_console.h"
 #include "platform/win32/win32_messages.h"
+#include "platform/window_scale.h"
 
 namespace zr590::platform::win32 {
 namespace {
@@ -60,7 +61,28 @@ LRESULT Win32Platform::handle(Window window, HWND native, UINT msg, WPARAM wpara
     return 0;
   }
 
-  const std::optional<Message> message = to_message(window, msg, wparam, lparam);
+  if (window == Window::Graphics) {
+    if (msg == WM_GETMINMAXINFO) {
+      reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {least_outer_.width,
+                                                               least_outer_.height};
+      return 0;
+    }
+    if (msg == WM_SIZE && client_.width > 0) {
+      // Larger than the client area the program knows: shown enlarged, the program's size kept.
+      scale_ = whole_scale({LOWORD(lparam), HIWORD(lparam)}, client_);
+      InvalidateRect(native, nullptr, TRUE);
+      return 0;
+    }
+    if (msg == WM_SIZE) client_ = {LOWORD(lparam), HIWORD(lparam)};
+  }
+
+  std::optional<Message> message = to_message(window, msg, wparam, lparam);
+  if (message && window == Window::Graphics && message->kind == MessageKind::LButtonDown) {
+    const auto at = client_point(message->a, message->b, scale_, client_);
+    if (!at) return 0;  // beside the client area: nothing the program can see
+    message->a = at->x;
+    message->b = at->y;
+  }
   if (message) {
     if (message->kind == MessageKind::Size) sized_[window == Window::Graphics ? 0 : 1] = true;
     deliver(*message);
@@ -109,8 +131,19 @@ void Win32Platform::create_window(Window window, const char* title, int x, int y
                                   int height) {
   register_classes();
   const bool graphics = window == Window::Graphics;
-  // The graphics window: caption, system menu and close box only, so it cannot be resized.
-  const DWORD style = graphics ? (WS_CAPTION | WS_SYSMENU) : WS_OVERLAPPEDWINDOW;
+  // The graphics window may grow (window_scale.h), never shrink below its start size.
+  const DWORD style =
+      graphics ? (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX) : WS_OVERLAPPEDWINDOW;
+  if (graphics) {
+    // The sizing border is thicker than a fixed one: the outer size grows by the difference,
+    // so that the client area is what it was.
+    RECT fixed{0, 0, 0, 0}, sizing{0, 0, 0, 0};
+    AdjustWindowRect(&fixed, WS_CAPTION | WS_SYSMENU, FALSE);
+    AdjustWindowRect(&sizing, style, FALSE);
+    width += (sizing.right - sizing.left) - (fixed.right - fixed.left);
+    height += (sizing.bottom - sizing.top) - (fixed.bottom - fixed.top);
+    least_outer_ = {width, height};
+  }
   creating_ = window;
   HWND created = CreateWindowExA(0, graphics ? kGraphicsClass : kTextClass, title, style, x, y,
                                  width, height, nullptr, nullptr, instance_, nullptr);
@@ -162,7 +195,16 @@ Picture& Win32Platform::picture() {
 
 void Win32Platform::copy_picture_to_window() {
   if (window_dc_ == nullptr || !picture_) return;
-  BitBlt(window_dc_, 0, 0, kPictureWidth, kPictureHeight, picture_->dc(), 0, 0, SRCCOPY);
+  // The client area only: a grown window would show the picture's hidden part beside it.
+  const Extent shown = client_.width > 0 ? client_ : Extent{kPictureWidth, kPictureHeight};
+  if (scale_ == 1) {
+    BitBlt(window_dc_, 0, 0, shown.width, shown.height, picture_->dc(), 0, 0, SRCCOPY);
+    return;
+  }
+  // Each pixel an exact block: COLORONCOLOR drops rows and columns, it never blends them.
+  SetStretchBltMode(window_dc_, COLORONCOLOR);
+  StretchBlt(window_dc_, 0, 0, shown.width * scale_, shown.height * scale_, picture_->dc(), 0, 0,
+             shown.width, shown.height, SRCCOPY);
 }
 
 void Win32Platform::release_window_dc() {
@@ -172,6 +214,7 @@ void Win32Platform::release_window_dc() {
 }
 
 Box Win32Platform::client_rect(Window window) {
+  if (window == Window::Graphics && client_.width > 0) return {0, 0, client_.width, client_.height};
   RECT r{};
   if (hwnd(window) != nullptr) GetClientRect(hwnd(window), &r);
   return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),

@@ -79,6 +79,11 @@ class Win32Platform final : public Platform {
   HWND windows_[2] = {nullptr, nullptr};  // none before creation and after destruction
   std::optional<Window> creating_;        // the window CreateWindowExA is making
   bool sized_[2] = {false, false};
+  // The graphics window's client area as first sized, which the program keeps however large the
+  // user makes the window, the factor it is shown enlarged by, and the least outer size.
+  Extent client_{0, 0};
+  int scale_ = 1;
+  Extent least_outer_{0, 0};
   bool shown_before_[2] = {false, false};
   bool classes_registered_ = false;
   bool text_close_hides_ = false;

@@ -1,10 +1,12 @@
 // Reads the running editor's graphics window from outside: its client rectangle on the screen
 // and its menu bar with the "&Run" items, their ids and check marks. Run it in the editor's
 // current directory; it prints what menu_probe_hook.dll (next to this program) reports from
-// inside the editor, and exits 1 if nothing came within 10 seconds.
+// inside the editor, and exits 1 if nothing came within 10 seconds. With `resize W H` it first
+// makes the window W x H, as a user dragging its border would.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -28,7 +30,7 @@ int fail(const char* what) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   HWND window = nullptr;
   for (int waited = 0; window == nullptr && waited < kWaitMs; waited += kStepMs) {
     window = FindWindowA("DrawWndClass", "ZR590 Graphics");
@@ -36,6 +38,10 @@ int main() {
   }
   if (window == nullptr) return fail("no window of class DrawWndClass titled \"ZR590 Graphics\"");
 
+  if (argc == 4 && std::string(argv[1]) == "resize") {
+    SetWindowPos(window, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]),
+                 SWP_NOMOVE | SWP_NOZORDER);
+  }
   HMODULE dll = LoadLibraryA(hook_path().c_str());
   if (dll == nullptr) return fail("cannot load menu_probe_hook.dll");
   // The stdcall name as mingw exports it, or the plain one.
