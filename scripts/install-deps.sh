@@ -22,6 +22,9 @@ packages=(
   weston python3
   # the install test: the launcher entry and the manual pages are checked
   desktop-file-utils man-db
+  # the Debian packages (cpack -G DEB): their dependencies found by dpkg-shlibdeps (and file),
+  # checked by lintian
+  dpkg-dev file lintian
   # the Windows programs, 32-bit and 64-bit, and their tests under Wine: 32-bit Wine where
   # the kernel runs 32-bit programs, 64-bit Wine where it cannot
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32 wine64

@@ -107,8 +107,13 @@ build_and_run() {
   if [ "$with_gtk" = 1 ]; then
     bash "$here/run_example.sh" "$dir/xlib" "$here/xlib" from-xlib || fail "$linkage: xlib"
   fi
-  (cd "$dir" && "$prefix/bin/shape-replay" /dev/null >/dev/null) ||
+  # The installed program finds the installed library by itself, in this prefix too.
+  (cd "$dir" && env -u LD_LIBRARY_PATH "$prefix/bin/shape-replay" /dev/null >/dev/null) ||
     fail "$linkage: installed shape-replay"
+  if [ "$linkage" = shared ]; then
+    readelf -d "$prefix/bin/shape-replay" | grep -q 'NEEDED.*libzr590-headless\.so\.2' ||
+      fail "shared: shape-replay does not use the shared library"
+  fi
 }
 
 build_and_run static
