@@ -9,6 +9,12 @@
 #include "platform/window_scale.h"
 
 namespace zr590::platform::gtk {
+namespace {
+// The menu bar's height in the usual theme at the usual font size. The client area is the outer
+// size less this, whatever the menu bar really takes (a larger font, GDK_DPI_SCALE, another
+// theme: the window grows instead), so that a program always sees the same part of the picture.
+constexpr int kMenuBarHeight = 25;
+}  // namespace
 
 GraphicsWindow::GraphicsWindow(MessageSink& sink, const char* title, int x, int y, int width,
                                int height)
@@ -57,9 +63,8 @@ void GraphicsWindow::build_menu(const char* title, const MenuItem* items, std::s
   menu_ = std::make_unique<MenuBar>(sink_, title, items, count);
   gtk_box_pack_start(GTK_BOX(box_), menu_->widget(), FALSE, FALSE, 0);
   // The menu bar and the client area share the outer size, as a Win32 window's do.
-  int menu_height = 0;
-  gtk_widget_get_preferred_height(menu_->widget(), nullptr, &menu_height);
-  gtk_widget_set_size_request(area_, width_, height_ - menu_height);
+  const Extent client = requested_client();
+  gtk_widget_set_size_request(area_, client.width, client.height);
 }
 
 void GraphicsWindow::size_reported(Box client) {
@@ -77,9 +82,7 @@ void GraphicsWindow::copy_from(cairo_surface_t* picture) {
 }
 
 Extent GraphicsWindow::requested_client() const {
-  int menu_height = 0;
-  if (menu_) gtk_widget_get_preferred_height(menu_->widget(), nullptr, &menu_height);
-  return {width_, height_ - menu_height};
+  return {width_, height_ - (menu_ ? kMenuBarHeight : 0)};
 }
 
 Box GraphicsWindow::client_rect() const {

@@ -3,8 +3,8 @@
 // windows, key_translation.h the keyboard.
 //
 // Implemented:
-// - the graphics window: fixed 601 x 540 outer size with the "&Run" menu bar above the client
-//   area; left-button presses, keys as Windows virtual-key codes with the character each
+// - the graphics window: 601 x 540 outer size with the "&Run" menu bar above the client area,
+//   which the user may enlarge (the client area then shows enlarged); left-button presses, keys as Windows virtual-key codes with the character each
 //   types, losing the focus, the close box; a GLib timer; the window shows the last copy of
 //   the picture (the shared Cairo picture);
 // - the text window: lines in a fixed-pitch font, scrolled up as they come, replayed by the
@@ -14,7 +14,8 @@
 // - GTK's events go into the library's message queue; the event wait blocks in GLib's main
 //   loop while nothing is queued.
 // Limitations:
-// - the client area is 601 x 515 (GTK's menu bar is 25 pixels high), not Windows' 595 x 496;
+// - the client area is 601 x 515 (GTK's menu bar is usually 25 pixels high; a taller one, as
+//   with GDK_DPI_SCALE, makes the window taller), not Windows' 595 x 496;
 // - the text window's font is the desktop's monospace font, not the system's fixed font;
 // - Alt-modified keys and F10 belong to the menu bar and are not delivered;
 // - a character beyond Latin-1 types nothing (a key event carries one 8-bit character).
