@@ -4,6 +4,9 @@
 # GDK_DPI_SCALE=2: the menu's text grows, the client area shows the same part of the picture.
 #
 #   hidpi_test.sh SHAPE_EDITOR SHAPE_REPLAY      (run it under with_xvfb.sh)
+#
+# With ZR590_GUI_SHOTS set to a directory, the screenshots are copied there (README's HiDPI
+# picture is the GDK_SCALE=2 one).
 set -euo pipefail
 editor=$(realpath "$1")
 replay=$(realpath "$2")
@@ -41,6 +44,7 @@ for setting in "GDK_SCALE=2 2" "GDK_DPI_SCALE=2 1"; do
   convert window.png -crop "${width}x$rows+$ox+$oy" +repage -depth 8 rgb:client.rgb
   cmp -s client.rgb expected.rgb ||
     fail "$variable: the window is not the picture enlarged $factor times (window.png)"
+  [ -z "${ZR590_GUI_SHOTS:-}" ] || { mkdir -p "$ZR590_GUI_SHOTS" && cp window.png "$ZR590_GUI_SHOTS/hidpi-${variable%%=*}.png"; }
   kill "$editor_pid"
   wait "$editor_pid" 2>/dev/null || true
   editor_pid=
