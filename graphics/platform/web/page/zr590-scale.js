@@ -31,4 +31,6 @@
 
   fit();
   window.addEventListener('resize', fit);
+  // The title's font may come later and change the height above the canvas.
+  if (document.fonts) document.fonts.ready.then(fit);
 })();
