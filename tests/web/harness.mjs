@@ -69,10 +69,11 @@ export async function launch(puppeteer) {
   });
 }
 
-// Opens a page; with `session` ({messages, files}) the program runs on that message file.
-export async function open(browser, url, session = null) {
+// Opens a page; with `session` ({messages, files}) the program runs on that message file. The
+// default window shows the canvas at its own size.
+export async function open(browser, url, session = null, viewport = {width: 1000, height: 900}) {
   const page = await browser.newPage();
-  await page.setViewport({width: 1000, height: 900});
+  await page.setViewport(viewport);
   const problems = [];
   page.on('pageerror', error => problems.push(String(error)));
   page.on('console', message => {
