@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The GTK editor as a Wayland client of weston (its X11 backend, inside the virtual X server).
-# The window's client area must equal shape-replay's picture of the start, which shows that
-# GTK's title bar and shadow lie outside the client area and cut nothing. (Clicks sent with
-# xdotool to weston's X window did not reach the client on this machine, so the session is
-# the start alone.)
+# Real clicks (through weston's X window) on the colour bar, the square tool, the drawing area
+# and SAVE, a name typed into the dialog: the saved file and the window's client area must equal
+# shape-replay's for the same session, which shows that GTK's title bar and shadow lie outside
+# the client area and cut nothing.
 #
 #   wayland_session_test.sh SHAPE_EDITOR SHAPE_REPLAY      (run it under with_xvfb.sh)
 set -euo pipefail
@@ -30,7 +30,9 @@ on_finish() {
 # The client area is as wide as the picture; its height is what GTK leaves below the menu bar
 # there (the editor lays itself out by the reported size), measured on the screenshot.
 client_w=601
-clicks=()
+# Client pixels: colour cell 2 (red), the square tool, a square at the centre, SAVE.
+clicks=("160 23" "25 32" "300 257" "25 472")
+name=drawing.txt
 
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -72,6 +74,12 @@ for click in ${clicks[@]+"${clicks[@]}"}; do
   timeout 5 xdotool mousemove --window "$output" $((ox + x)) $((oy + y)) click 1
   sleep 0.2
 done
+# The dialog opens on weston too; keys typed go to it.
+sleep 1
+timeout 10 xdotool type --delay 30 "$name"
+timeout 5 xdotool key Return
+for _ in $(seq 50); do [ -s "$name" ] && break; sleep 0.1; done
+[ -s "$name" ] || fail "SAVE through the dialog wrote no $name (see failure.png)"
 timeout 5 xdotool mousemove --window "$output" 0 0
 sleep 1
 shot window.png
@@ -79,10 +87,12 @@ shot window.png
 mkdir replay
 {
   for click in ${clicks[@]+"${clicks[@]}"}; do echo "click $click"; done
+  echo "reply $name"
 } >replay/messages.txt
 (cd replay && "$replay" --client "$client_w" "$client_h" --png picture.png messages.txt \
   >transcript.txt 2>replay.err) || fail "shape-replay failed: $(cat replay/replay.err)"
 
+cmp -s "$name" "replay/$name" || fail "the saved $name differs from shape-replay's"
 crop="${client_w}x${client_h}"
 timeout 10 "$convert" window.png -crop "$crop+$ox+$oy" +repage rgb:client.rgb
 timeout 10 "$convert" replay/picture.png -crop "$crop+0+0" +repage rgb:expected.rgb
