@@ -32,7 +32,7 @@ on_finish() {
 client_w=601
 # Client pixels: colour cell 2 (red), the square tool, a square at the centre, SAVE.
 clicks=("160 23" "25 32" "300 257" "25 472")
-name=drawing.txt
+saved=drawing.txt
 
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -60,7 +60,11 @@ for _ in $(seq 40); do
   shot screen.png
   timeout 10 "$convert" screen.png -depth 8 rgb:screen.rgb
   origin=$(python3 "$here/find_picture_origin.py" screen.rgb "$(identify -format %w screen.png)" \
-    "$client_w") && [ "${origin##* }" -ge 500 ] && break  # not before the picture is drawn
+    "$client_w") && [ "${origin##* }" -ge 500 ] &&
+    # Not before the picture is drawn, nor on weston's black output before the desktop is.
+    read -r ox oy _ <<<"$origin" &&
+    [ "$(timeout 10 "$convert" screen.png -format "%[fx:p{$((ox + 2)),$((oy + 2))}.intensity]" info:)" = 1 ] &&
+    break
   origin=
 done
 [ -n "$origin" ] || fail "the picture's top left corner is not on weston's output (screen.png)"
@@ -76,10 +80,10 @@ for click in ${clicks[@]+"${clicks[@]}"}; do
 done
 # The dialog opens on weston too; keys typed go to it.
 sleep 1
-timeout 10 xdotool type --delay 30 "$name"
+timeout 10 xdotool type --delay 30 "$saved"
 timeout 5 xdotool key Return
-for _ in $(seq 50); do [ -s "$name" ] && break; sleep 0.1; done
-[ -s "$name" ] || fail "SAVE through the dialog wrote no $name (see failure.png)"
+for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.1; done
+[ -s "$saved" ] || fail "SAVE through the dialog wrote no $saved (see failure.png)"
 timeout 5 xdotool mousemove --window "$output" 0 0
 sleep 1
 shot window.png
@@ -87,12 +91,12 @@ shot window.png
 mkdir replay
 {
   for click in ${clicks[@]+"${clicks[@]}"}; do echo "click $click"; done
-  echo "reply $name"
+  echo "reply $saved"
 } >replay/messages.txt
 (cd replay && "$replay" --client "$client_w" "$client_h" --png picture.png messages.txt \
   >transcript.txt 2>replay.err) || fail "shape-replay failed: $(cat replay/replay.err)"
 
-cmp -s "$name" "replay/$name" || fail "the saved $name differs from shape-replay's"
+cmp -s "$saved" "replay/$saved" || fail "the saved $saved differs from shape-replay's"
 crop="${client_w}x${client_h}"
 timeout 10 "$convert" window.png -crop "$crop+$ox+$oy" +repage rgb:client.rgb
 timeout 10 "$convert" replay/picture.png -crop "$crop+0+0" +repage rgb:expected.rgb
