@@ -7,8 +7,9 @@
 # saves for the same clicks, with CR LF line ends, with nothing left beside it, and the editor
 # must exit with status 0. The key e then exports the picture as PNG (ZR590_save_picture with
 # GDI's pixels): the drawing as shape-replay exports it, but for the edges GDI draws its own way.
-# Then the window is made larger (less than twice, on Wine's 1024 x 768 desktop): the client area
-# stays as it was at the top left, with the window background beside and below it.
+# Then the window is made larger: a little (the client area stays as it was at the top left,
+# the window background beside it), then to more than twice (the client area enlarged twice,
+# each pixel an exact 2 x 2 block: StretchBlt with COLORONCOLOR).
 #   editor_session_test.sh PROGRAMS_DIR SHAPE_REPLAY WORK_DIR
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -117,6 +118,13 @@ white=$(timeout 10 convert after.png -crop "$((client_w - w0))x${client_h}+$((x0
   -format '%[fx:minima.intensity]' info:)
 [ "$white" = 1 ] || fail "beside the client area the grown window is not white (after.png)"
 echo "window grown to a $client_w x $client_h client area: the picture kept at the top left"
+run_probe resize 1240 1100
+sleep 1
+timeout 20 xwd -silent -id "$desktop" | timeout 20 convert xwd:- twice.png
+timeout 10 convert before.png -crop "${w0}x${h0}+$x0+$y0" +repage -scale 200% -depth 8 rgb:expected2.rgb
+region twice.png "$x0" "$y0" "$((2 * w0))" "$((2 * h0))" twice.rgb
+cmp -s expected2.rgb twice.rgb || fail "the client area is not shown enlarged twice (twice.png)"
+echo "window grown to a $client_w x $client_h client area: the picture enlarged twice"
 client_x=$x0 client_y=$y0 client_w=$w0 client_h=$h0
 keys key ctrl+q
 status="$(wait_editor_exit)"

@@ -76,7 +76,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 300 "$wine_loader" wineboot -i >"$out/wineboot.log" 2>&1 ||
     fail "wineboot failed (see $out/wineboot.log)"
 fi
-if ! grep -q '^"Desktop"="Default"' "$WINEPREFIX/user.reg"; then
+if ! grep -q '^"Default"="1600x1200"' "$WINEPREFIX/user.reg"; then
   # Every program of this prefix on one virtual desktop the size of the test X screen.
   (cd "$here" && timeout 120 "$wine_loader" regedit /S virtual_desktop.reg) ||
     fail "importing virtual_desktop.reg failed"

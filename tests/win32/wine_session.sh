@@ -58,7 +58,7 @@ stop_session() {
 start_x() {
   local fd_file="$1/display"
   rm -f "$fd_file"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" 2>"$1/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$fd_file" 2>"$1/xvfb.log" &
   xvfb_pid=$!
   trap stop_session EXIT
   local i
