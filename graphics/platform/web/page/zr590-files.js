@@ -12,9 +12,26 @@ Module.zr590Files = {
   known: new Map(),  // name -> stamp of the file as this tab last stored or read it
   pending: 0,        // store transactions not yet complete
   onError: null,     // (message) => void: the page shows storage errors
+  // Bumped by every call that may change a file, so that at each wait an unchanged folder costs
+  // one comparison, not a listing (an animated program waits ten times a second).
+  generation: 0,
+
+  watchChanges() {
+    const writes = flags => typeof flags === 'string' ? flags !== 'r'
+                                                      : (flags & (3 | 64 | 512)) !== 0;
+    for (const name of ['write', 'rename', 'unlink', 'rmdir', 'mkdir', 'truncate', 'ftruncate',
+                        'utime', 'open']) {
+      const original = FS[name];
+      FS[name] = (...args) => {
+        if (name !== 'open' || writes(args[1])) ++this.generation;
+        return original.apply(FS, args);
+      };
+    }
+  },
 
   // Makes the folder the current directory; the program starts once the stored files are in.
   open(folder, sessionFiles) {
+    this.watchChanges();
     this.folder = folder;
     FS.mkdirTree(folder);
     if (sessionFiles) {

@@ -20,7 +20,7 @@ function zr590StartPage(program) {
   const kTextLines = 25;  // the library's ring of text lines
   const timers = new Map();
   let started = false, ended = false, dialogOpen = false;
-  let waiter = null, filesShown = null, dialogTyped = null;
+  let waiter = null, filesShown = null, filesGeneration = -1, dialogTyped = null;
   let menuTitle = null, menuList = null;
 
   const toBase64 = bytes => {
@@ -314,6 +314,8 @@ function zr590StartPage(program) {
 
     // Called whenever the program waits: shows and stores the folder if a file changed.
     filesChanged() {
+      if (Module.zr590Files.generation === filesGeneration) return;
+      filesGeneration = Module.zr590Files.generation;
       const files = Module.zr590Files.list();
       const shown = JSON.stringify(files);
       if (shown === filesShown) return;
