@@ -1,7 +1,7 @@
 // axe-core finds nothing to report on the editor page: idle, with the menu open and with the
 // line dialog open; and the canvas stays named for a screen reader.
 import assert from 'node:assert/strict';
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 
 import * as web from './harness.mjs';
 
@@ -9,15 +9,7 @@ const puppeteer = await web.requirements();
 const axe = web.axeSource();
 const save = [25, 45 + 40 * 11];  // tool button 11 of the editor
 
-let server, browser;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch(puppeteer);
-});
-after(async () => {
-  await browser.close();
-  server.close();
-});
+const site = web.sharedBrowser(puppeteer);
 
 const states = [
   ['the editor page', async () => {}],
@@ -29,7 +21,7 @@ const states = [
 ];
 for (const [name, reach] of states) {
   test(`axe-core: no violations on ${name}`, async () => {
-    const page = await web.open(browser, server.url + '/shape-editor.html');
+    const page = await site.open('shape-editor.html');
     await reach(page);
     await page.addScriptTag({content: axe});
     const violations = await page.evaluate(async () => (await axe.run()).violations.map(
@@ -40,7 +32,7 @@ for (const [name, reach] of states) {
 }
 
 test('the canvas is an application named after the program', async () => {
-  const page = await web.open(browser, server.url + '/shape-editor.html');
+  const page = await site.open('shape-editor.html');
   const node = await page.accessibility.snapshot({root: await page.$('#canvas')});
   assert.deepEqual([node.role, node.name], ['application', 'ZR590 Graphics: shape-editor']);
   await page.close();

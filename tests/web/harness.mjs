@@ -8,6 +8,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import {createRequire} from 'node:module';
 import path from 'node:path';
+import {after, before} from 'node:test';
 
 export const pagesDir = process.env.ZR590_WEB_PAGES || '';
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
@@ -71,6 +72,24 @@ export async function launch(puppeteer) {
 
 // Opens a page; with `session` ({messages, files}) the program runs on that message file. The
 // default window shows the canvas at its own size.
+// A server and a browser for all the tests of a file: site.open(PAGE, SESSION, VIEWPORT) opens
+// build-web/pages/PAGE in a fresh tab.
+export function sharedBrowser(puppeteer) {
+  const site = {
+    open: (name, session = null, viewport = undefined) =>
+      open(site.browser, site.server.url + '/' + name, session, viewport),
+  };
+  before(async () => {
+    site.server = await serve();
+    site.browser = await launch(puppeteer);
+  });
+  after(async () => {
+    await site.browser.close();
+    site.server.close();
+  });
+  return site;
+}
+
 export async function open(browser, url, session = null, viewport = {width: 1000, height: 900}) {
   const page = await browser.newPage();
   await page.setViewport(viewport);

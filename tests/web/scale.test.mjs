@@ -6,7 +6,7 @@ import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 
 import * as web from './harness.mjs';
 
@@ -44,19 +44,11 @@ function difference(shown, picture, block, [left, top, right, bottom]) {
   return null;
 }
 
-let server, browser;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch(puppeteer);
-});
-after(async () => {
-  await browser.close();
-  server.close();
-});
+const site = web.sharedBrowser(puppeteer);
 
 for (const {name, viewport} of windows) {
   test(`the canvas in ${name}`, async () => {
-    const page = await web.open(browser, server.url + '/shape-editor.html', null, viewport);
+    const page = await site.open('shape-editor.html', null, viewport);
     const shown = await page.evaluate(() => {
       const box = document.getElementById('canvas').getBoundingClientRect().toJSON();
       const html = document.documentElement;

@@ -6,7 +6,7 @@ import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 
 import * as web from './harness.mjs';
 
@@ -16,15 +16,7 @@ const e2e = process.env.ZR590_E2E_DIR;
 if (!replay || !e2e) throw new Error('SHAPE_REPLAY and ZR590_E2E_DIR must be set');
 
 const width = 601, height = 540;
-let server, browser;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch(puppeteer);
-});
-after(async () => {
-  await browser.close();
-  server.close();
-});
+const site = web.sharedBrowser(puppeteer);
 
 // Every file under a folder, by its path inside it.
 function filesOf(folder) {
@@ -60,7 +52,7 @@ for (const name of sessions) {
     const input = fs.existsSync(path.join(session, 'input')) ? filesOf(path.join(session, 'input')) : {};
     const files = {};
     for (const [file, bytes] of Object.entries(input)) files[file] = bytes.toString('base64');
-    const page = await web.open(browser, server.url + '/shape-editor.html', {
+    const page = await site.open('shape-editor.html', {
       messages: fs.readFileSync(path.join(session, 'messages.txt'), 'latin1'), files});
     const status = await web.ended(page);
     assert.deepEqual(status, {status: 0, reason: null});
