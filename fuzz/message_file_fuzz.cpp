@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "platform/headless/message_file.h"
+#include "platform/message_file.h"
 
 namespace {
 

@@ -6,23 +6,24 @@
 namespace zr590 {
 
 // The contact addresses lead to the project's README, where help and updates are found.
+// Label, mnemonic (index in the label), Ctrl shortcut, command, checked, greyed.
 const platform::MenuItem run_menu_items[kRunMenuItemCount] = {
-    {"&Animate\tCtrl+A", CmdAnimate, false, false},
-    {"&Halt animation\tCtrl+H", CmdHalt, false, false},
-    {"Advance one &frame\tCtrl+F", CmdAdvanceFrame, false, false},
-    {nullptr, 0, false, false},
-    {"&Logging\tCtrl+L", CmdLogging, true, false},
-    {nullptr, 0, false, false},
-    {"&Record Script\tCtrl+R", CmdRecordScript, false, false},
-    {"&Playback Script\tCtrl+P", CmdPlaybackScript, false, false},
-    {"Play &One Script\tCtrl+O", CmdPlayOneScript, false, false},
-    {nullptr, 0, false, false},
-    {"&Quit\tCtrl+Q", CmdQuit, false, false},
-    {nullptr, 0, false, false},
-    {"ZR590 v2.2 July 1997", CmdInfo, false, true},
-    {"MAC: see README.md, section Help", CmdInfo, false, true},
-    {"WINDOWS: see README.md, section Help", CmdInfo, false, true},
-    {"UPDATES: see README.md, section Help", CmdInfo, false, true},
+    {"Animate", 0, 'A', CmdAnimate, false, false},
+    {"Halt animation", 0, 'H', CmdHalt, false, false},
+    {"Advance one frame", 12, 'F', CmdAdvanceFrame, false, false},
+    {nullptr, -1, 0, 0, false, false},
+    {"Logging", 0, 'L', CmdLogging, true, false},
+    {nullptr, -1, 0, 0, false, false},
+    {"Record Script", 0, 'R', CmdRecordScript, false, false},
+    {"Playback Script", 0, 'P', CmdPlaybackScript, false, false},
+    {"Play One Script", 5, 'O', CmdPlayOneScript, false, false},
+    {nullptr, -1, 0, 0, false, false},
+    {"Quit", 0, 'Q', CmdQuit, false, false},
+    {nullptr, -1, 0, 0, false, false},
+    {"ZR590 v2.2 July 1997", -1, 0, CmdInfo, false, true},
+    {"MAC: see README.md, section Help", -1, 0, CmdInfo, false, true},
+    {"WINDOWS: see README.md, section Help", -1, 0, CmdInfo, false, true},
+    {"UPDATES: see README.md, section Help", -1, 0, CmdInfo, false, true},
 };
 
 void perform_command(int id) {
@@ -45,19 +46,8 @@ void perform_command(int id) {
 }
 
 int command_for_shortcut(int key_code) {
-  // Only the letter keys' virtual-key codes (65-90, whatever the Shift state). The codes of the
-  // lower-case letters' characters (97-122) are the keypad's and F1-F11's virtual keys: taking
-  // them let Ctrl+F2 quit.
-  struct Shortcut {
-    int key;
-    int id;
-  };
-  static constexpr Shortcut kShortcuts[] = {
-      {'A', CmdAnimate},      {'H', CmdHalt},           {'F', CmdAdvanceFrame},  {'L', CmdLogging},
-      {'R', CmdRecordScript}, {'P', CmdPlaybackScript}, {'O', CmdPlayOneScript}, {'Q', CmdQuit},
-  };
-  for (const Shortcut& shortcut : kShortcuts) {
-    if (key_code == shortcut.key) return shortcut.id;
+  for (const platform::MenuItem& item : run_menu_items) {
+    if (item.shortcut != 0 && key_code == item.shortcut) return item.id;
   }
   return 0;
 }

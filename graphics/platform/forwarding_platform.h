@@ -15,7 +15,7 @@ class ForwardingPlatform : public Platform {
                      int height) override {
     inner_.create_window(window, title, x, y, width, height);
   }
-  void create_menu(const char* title, const MenuItem* items, std::size_t count) override {
+  void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) override {
     inner_.create_menu(title, items, count);
   }
   void set_menu_check(int id, bool checked) override { inner_.set_menu_check(id, checked); }

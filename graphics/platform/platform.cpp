@@ -25,6 +25,21 @@ void set_current(Platform* platform) {
   installed = platform;
 }
 
+std::string marked_label(const MenuItem& item, char mark) {
+  std::string marked;
+  const std::string_view label = item.label != nullptr ? item.label : "";
+  for (std::size_t i = 0; i < label.size(); ++i) {
+    if (static_cast<int>(i) == item.mnemonic) marked += mark;
+    if (label[i] == mark) marked += mark;
+    marked += label[i];
+  }
+  return marked;
+}
+
+std::string shortcut_text(const MenuItem& item) {
+  return item.shortcut != 0 ? std::string("Ctrl+") + item.shortcut : std::string();
+}
+
 void Platform::post_quit(int) {
   queue_.post_quit();
 }

@@ -185,12 +185,21 @@ class MessageQueue {
   bool quit_ = false;
 };
 
+// A menu entry as the library defines it; each backend writes it in its window system's own
+// form (Windows' "&Quit\tCtrl+Q", GTK's "_Quit" with an accelerator label, the page's <u>).
 struct MenuItem {
-  const char* text;  // nullptr for a separator
+  const char* label;  // what it shows (Latin-1); nullptr for a separator
+  int mnemonic;       // index in label of the character that selects it (underlined); -1: none
+  char shortcut;      // the letter 'A'-'Z' of its Ctrl shortcut; 0: none
   int id;
   bool checked;
   bool greyed;
 };
+// The label with `mark` before its mnemonic and every `mark` in it doubled ('&' on Windows,
+// '_' in GTK).
+std::string marked_label(const MenuItem& item, char mark);
+// "Ctrl+Q", or "" when the item has no shortcut.
+std::string shortcut_text(const MenuItem& item);
 
 enum class Take { Nothing, Dispatched, Quit };
 
@@ -209,10 +218,10 @@ class Platform {
   // Later changes of the client size deliver Size again.
   virtual void create_window(Window window, const char* title, int x, int y, int width,
                              int height) = 0;
-  // Builds the graphics window's menu bar with one pull-down `title` of these items ('&' marks
-  // a mnemonic, text after a tab is a shortcut label only: the library implements the
-  // shortcuts from key messages). Choosing an enabled item queues Command (a = its id).
-  virtual void create_menu(const char* title, const MenuItem* items, std::size_t count) = 0;
+  // Builds the graphics window's menu bar with one pull-down `title` (its label and mnemonic)
+  // of these items. A shortcut is shown only: the library implements the shortcuts from key
+  // messages. Choosing an enabled item queues Command (a = its id).
+  virtual void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) = 0;
   // Sets or clears the check mark of the first item with this command id (commands, logging).
   virtual void set_menu_check(int command_id, bool checked) = 0;
   // The off-screen picture; created on the first call (ZR590_open), kept for the whole run,

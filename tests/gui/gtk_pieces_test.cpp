@@ -3,24 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "platform/gtk/key_translation.h"
-#include "platform/gtk/menu_label.h"
 
 namespace zr590::platform::gtk {
 namespace {
 
-TEST(MenuLabel, MnemonicsAndCtrlShortcuts) {
-  MenuLabel logging = menu_label("&Logging\tCtrl+L");
-  EXPECT_EQ(logging.label, "_Logging");
-  EXPECT_EQ(logging.shortcut, 'L');
-  MenuLabel frame = menu_label("Advance one &frame\tCtrl+F");
-  EXPECT_EQ(frame.label, "Advance one _frame");
-  EXPECT_EQ(frame.shortcut, 'F');
-  // No tab, a literal ampersand and underscore, Latin-1.
-  MenuLabel info = menu_label("R&&D my_file \xE9");
-  EXPECT_EQ(info.label, "R&D my__file \xC3\xA9");
-  EXPECT_EQ(info.shortcut, 0);
-  EXPECT_EQ(menu_label("&Run").label, "_Run");
-  EXPECT_EQ(menu_label("Odd\tAlt+X").shortcut, 0);
+// A mnemonic mark before its character; the mark itself, where the label holds it, doubled.
+TEST(MenuText, MarkedLabels) {
+  const MenuItem frame{"Advance one frame", 12, 'F', 3, false, false};
+  EXPECT_EQ(marked_label(frame, '_'), "Advance one _frame");
+  const MenuItem literal{"R&D my_file", 0, 0, 9, false, false};
+  EXPECT_EQ(marked_label(literal, '_'), "_R&D my__file");
+  EXPECT_EQ(marked_label(literal, '&'), "&R&&D my_file");
+  const MenuItem none{"Info", -1, 0, 9, false, true};
+  EXPECT_EQ(marked_label(none, '&'), "Info");
+  EXPECT_EQ(shortcut_text(none), "");
 }
 
 TEST(KeyTranslation, VirtualKeyCodes) {

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/headless/message_file.h"
+#include "platform/message_file.h"
 
 namespace hardening_test {
 namespace {

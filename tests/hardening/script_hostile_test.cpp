@@ -118,7 +118,7 @@ TEST_F(HostileScriptTest, AnEndlessPeriodicRunStopsAtTheUsersCommand) {
 // With no user to stop it, the headless backend gives up after a bounded number of polls that
 // took no input, as if the window had been closed.
 TEST_F(HostileScriptTest, HeadlessAnEndlessPeriodicRunEndsAfterTheBackendsLimit) {
-  platform_.max_polls_without_input = 1000;
+  platform_.script().max_polls_without_input = 1000;
   play("ZR590_PERIODIC(" + kForty + ");\n");
   std::vector<int> kinds = events_to_the_end(5000);
   ASSERT_EQ(kinds.back(), Quit);
@@ -184,7 +184,7 @@ TEST_F(HostileScriptTest, AScriptThatIsNoPlainFileOfTheUsersIsRefused) {
 // The limit is one library session's: idle polls of earlier sessions (a long fuzzing run opens
 // millions) do not close a later session's window.
 TEST_F(HostileScriptTest, HeadlessIdlePollsOfEarlierSessionsDoNotCount) {
-  platform_.max_polls_without_input = 100;
+  platform_.script().max_polls_without_input = 100;
   for (int session = 0; session < 30; ++session) {
     reset_library_state();
     open();
@@ -195,7 +195,7 @@ TEST_F(HostileScriptTest, HeadlessIdlePollsOfEarlierSessionsDoNotCount) {
 
 // Every script line read is progress: a script longer than the backend's limit plays to its end.
 TEST_F(HostileScriptTest, HeadlessAScriptLongerThanTheLimitPlaysToItsEnd) {
-  platform_.max_polls_without_input = 1000;
+  platform_.script().max_polls_without_input = 1000;
   std::string script;
   for (int i = 0; i < 3000; ++i) script += "ZR590_KBD(1);\n";
   play(script);

@@ -92,14 +92,5 @@ TEST(PageTextTest, ValidUtf8IsReadAsUtf8AndAnyOtherByteAsLatin1) {
   }
 }
 
-TEST(WebKeysTest, OnlyACtrlLetterAfterTheTabIsAShortcut) {
-  const std::pair<const char*, int> cases[] = {
-      {"&Quit\tCtrl+Q", 'Q'}, {"&Logging\tCtrl+L", 'L'}, {"Ctrl+Q", 0},       {"&Zoom\tF5", 0},
-      {"&Go\tCtrl+F5", 0},    {"&Go\tCtrl+q", 0},        {"&Go\tShift+Q", 0},
-  };
-  for (const auto& [text, letter] : cases)
-    EXPECT_EQ(platform::web::ctrl_shortcut(text), letter) << text;
-}
-
 }  // namespace
 }  // namespace zr590::testing

@@ -57,7 +57,7 @@ GtkWindow* GraphicsWindow::gtk_window() const {
   return window_ != nullptr ? GTK_WINDOW(window_) : nullptr;
 }
 
-void GraphicsWindow::build_menu(const char* title, const MenuItem* items, std::size_t count) {
+void GraphicsWindow::build_menu(const MenuItem& title, const MenuItem* items, std::size_t count) {
   if (window_ == nullptr) return;
   if (menu_) gtk_widget_destroy(menu_->widget());
   menu_ = std::make_unique<MenuBar>(sink_, title, items, count);

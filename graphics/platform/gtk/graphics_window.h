@@ -27,7 +27,7 @@ class GraphicsWindow {
 
   // Remembers the client size a Size message has told, so that only a change sends another.
   void size_reported(Box client);
-  void build_menu(const char* title, const MenuItem* items, std::size_t count);
+  void build_menu(const MenuItem& title, const MenuItem* items, std::size_t count);
   void set_menu_check(int command_id, bool checked);
   // Fills the window surface from the picture and has the window show it.
   void copy_from(cairo_surface_t* picture);

@@ -69,7 +69,7 @@ void GtkPlatform::create_window(Window window, const char* title, int x, int y, 
   }
 }
 
-void GtkPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
+void GtkPlatform::create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) {
   if (graphics_) graphics_->build_menu(title, items, count);
 }
 

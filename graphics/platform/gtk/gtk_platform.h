@@ -46,7 +46,7 @@ class GtkPlatform final : public Platform, private MessageSink {
   Extent screen_size() override;
   void create_window(Window window, const char* title, int x, int y, int width,
                      int height) override;
-  void create_menu(const char* title, const MenuItem* items, std::size_t count) override;
+  void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) override;
   void set_menu_check(int command_id, bool checked) override;
   Picture& picture() override { return picture_; }
   void copy_picture_to_window() override;

@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-#include "platform/gtk/menu_label.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
 namespace {
@@ -22,33 +22,37 @@ void show_check_as_mark(GtkWidget* item) {
                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
+// GTK's mnemonic form, in UTF-8.
+std::string gtk_label(const MenuItem& item) {
+  return display_utf8(marked_label(item, '_'));
+}
+
 }  // namespace
 
-MenuBar::MenuBar(MessageSink& sink, const char* title, const MenuItem* items, std::size_t count)
+MenuBar::MenuBar(MessageSink& sink, const MenuItem& title, const MenuItem* items, std::size_t count)
     : sink_(sink),
       bar_(gtk_menu_bar_new()),
-      top_(gtk_menu_item_new_with_mnemonic(menu_label(title).label.c_str())),
+      top_(gtk_menu_item_new_with_mnemonic(gtk_label(title).c_str())),
       menu_(gtk_menu_new()) {
   entries_.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     const MenuItem& item = items[i];
     GtkWidget* widget;
-    if (item.text == nullptr) {
+    if (item.label == nullptr) {
       widget = gtk_separator_menu_item_new();
     } else {
-      MenuLabel label = menu_label(item.text);
-      widget = gtk_check_menu_item_new_with_mnemonic(label.label.c_str());
+      widget = gtk_check_menu_item_new_with_mnemonic(gtk_label(item).c_str());
       show_check_as_mark(widget);
       gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(widget), item.checked);
-      if (label.shortcut != 0) {
+      if (item.shortcut != 0) {
         // A label only: the window procedure implements the shortcut from its key messages.
         gtk_accel_label_set_accel(GTK_ACCEL_LABEL(gtk_bin_get_child(GTK_BIN(widget))),
-                                  gdk_unicode_to_keyval(g_unichar_tolower(label.shortcut)),
+                                  gdk_unicode_to_keyval(g_unichar_tolower(item.shortcut)),
                                   GDK_CONTROL_MASK);
       }
       gtk_widget_set_sensitive(widget, !item.greyed);
     }
-    entries_.push_back({widget, item.text == nullptr ? 0 : item.id, item.checked});
+    entries_.push_back({widget, item.label == nullptr ? 0 : item.id, item.checked});
     gtk_menu_shell_append(GTK_MENU_SHELL(menu_), widget);
   }
   // Connected once every entry is in place: the handler finds its entry by widget.

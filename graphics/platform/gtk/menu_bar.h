@@ -16,7 +16,7 @@ class MenuBar {
  public:
   // Builds the bar with the pull-down `title` ('&' marks the mnemonic). Items with text are
   // check items, so that any of them can carry a check mark; greyed ones are insensitive.
-  MenuBar(MessageSink& sink, const char* title, const MenuItem* items, std::size_t count);
+  MenuBar(MessageSink& sink, const MenuItem& title, const MenuItem* items, std::size_t count);
   MenuBar(const MenuBar&) = delete;
   MenuBar& operator=(const MenuBar&) = delete;
 

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
-#include "platform/headless/message_file.h"
+#include "platform/message_file.h"
 #include "platform/picture_file.h"
 
 namespace zr590::platform {
@@ -175,14 +175,7 @@ int run_process(int argc, char** argv, int (*program)(int, char**)) {
   static HeadlessPlatform platform;
   platform_in_use = &platform;
   platform.resize_client(client_width, client_height);
-  for (const auto& entry : input.entries) {
-    if (entry.kind == ScriptedInput::Close) {
-      platform.push_close();
-    } else {
-      platform.push_message(entry.message);
-    }
-  }
-  for (std::string& reply : input.replies) platform.push_reply(std::move(reply));
+  platform.script().load(std::move(input));
   platform.set_transcript(&std::cout);
   set_current(&platform);
   std::atexit(write_png_at_exit);

@@ -1,9 +1,7 @@
 #include "platform/headless/headless_platform.h"
 
 #include <algorithm>
-#include <iostream>
 
-#include "platform/headless/message_file.h"
 #include "platform/text_encoding.h"
 
 namespace zr590::platform {
@@ -17,7 +15,7 @@ HeadlessPlatform::HeadlessPlatform() {
   // that, only the quit message is left to give it.
   on_queue_empty = [this] {
     if (exists_[index(Window::Graphics)]) {
-      queue().push_input({{Window::Graphics, MessageKind::Destroy}, -1, true});
+      queue().push_input(ScriptedSession::close_box());
     } else {
       post_quit(0);
     }
@@ -26,34 +24,9 @@ HeadlessPlatform::HeadlessPlatform() {
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
-void HeadlessPlatform::push_input(const Input& input) {
-  script_.push_back(input);
-}
-
-void HeadlessPlatform::push_close() {
-  script_.push_back({{Window::Graphics, MessageKind::Destroy}, -1, true});
-}
-
-void HeadlessPlatform::push_reply(std::string reply) {
-  replies_.push_back(std::move(reply));
-}
-
-void HeadlessPlatform::let_time_pass(long ms) {
-  elapsed_ms_ += ms;
-  for (auto& [id, timer] : timers_) {
-    if (timer.due_ms > elapsed_ms_) continue;
-    queue().timer_fired(id);
-    // Ticks not taken merge: the next one is a whole period after the last one due.
-    timer.due_ms +=
-        (elapsed_ms_ - timer.due_ms) / timer.period_ms * timer.period_ms + timer.period_ms;
-  }
-}
-
-void HeadlessPlatform::pass_time_to_next_tick() {
-  if (timers_.empty()) return;
-  long next = timers_.begin()->second.due_ms;
-  for (const auto& [id, timer] : timers_) next = std::min(next, timer.due_ms);
-  let_time_pass(next - elapsed_ms_);
+void HeadlessPlatform::set_transcript(std::ostream* out) {
+  if (out == nullptr) return script_.set_transcript(nullptr);
+  script_.set_transcript([out](const std::string& line) { *out << line << '\n'; });
 }
 
 bool HeadlessPlatform::visible(Window window) const {
@@ -83,7 +56,7 @@ Extent HeadlessPlatform::screen_size() {
 
 void HeadlessPlatform::create_window(Window window, const char*, int, int, int, int) {
   // A new library session: the polls of an earlier one must not count towards its limit.
-  if (window == Window::Graphics) polls_without_input_ = 0;
+  if (window == Window::Graphics) script_.forget_polls();
   exists_[index(window)] = true;
   deliver({window, MessageKind::Create});
   const Box client = client_rect(window);
@@ -94,11 +67,12 @@ void HeadlessPlatform::destroy_window(Window window) {
   exists_[index(window)] = visible_[index(window)] = false;
 }
 
-void HeadlessPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
+void HeadlessPlatform::create_menu(const MenuItem& title, const MenuItem* items,
+                                   std::size_t count) {
   menu_title_ = title;
   menu_.assign(items, items + count);
   for (const MenuItem& item : menu_) {
-    if (item.text != nullptr && item.id != 0) checks_[item.id] = item.checked;
+    if (item.label != nullptr && item.id != 0) checks_[item.id] = item.checked;
   }
   window_dc_ = true;
 }
@@ -124,83 +98,35 @@ int HeadlessPlatform::show_window(Window window, bool show) {
 }
 
 void HeadlessPlatform::start_timer(int id, int period_ms) {
-  // A period below 1 ms ticks every millisecond.
-  const long period = std::max(period_ms, 1);
-  timers_[id] = {period, elapsed_ms_ + period};
+  script_.start_timer(id, period_ms);
 }
 
 void HeadlessPlatform::kill_timer(int id) {
-  timers_.erase(id);
-  queue().timer_stopped(id);
-}
-
-bool HeadlessPlatform::tick_at_head() const {
-  return !script_.empty() && script_.front().message.kind == MessageKind::Timer;
+  script_.kill_timer(id);
 }
 
 void HeadlessPlatform::pump_events(bool block) {
-  // Scripted input arrives up to the next tick: a tick is time passing, which only a wait
-  // lets pass.
-  while (!script_.empty() && !tick_at_head()) {
-    queue().push_input(script_.front());
-    script_.pop_front();
-  }
-  if (!block) {
-    if (!queue().ready()) count_idle_poll();
-    return;
-  }
-  polls_without_input_ = 0;
-  if (queue().ready()) return;
-  if (tick_at_head()) {
-    script_.pop_front();
-    pass_time_to_next_tick();
-    return;
-  }
-  // Nothing will ever arrive once the script is used up: that is the user closing the window.
-  if (on_queue_empty) on_queue_empty();
-}
-
-void HeadlessPlatform::count_idle_poll() {
-  // A script line read is progress too: only a single line whose run would never end (a
-  // periodic count of 2^31) keeps the count rising.
-  if (script_lines_read() != script_lines_seen_) {
-    script_lines_seen_ = script_lines_read();
-    polls_without_input_ = 0;
-  }
-  if (++polls_without_input_ >= max_polls_without_input) {
-    polls_without_input_ = 0;
-    std::cerr << "headless: no input taken in " << max_polls_without_input
-              << " polls in a row while no script line was read (a periodic run without end?);"
-                 " closing the window\n";
+  script_.pump(block, [this] {
     if (on_queue_empty) on_queue_empty();
-  }
+  });
 }
 
 void HeadlessPlatform::text_put_line(std::string_view line) {
   text_lines_.emplace_back(line);
   // As a window shows it: bytes that are no UTF-8 as their Latin-1 characters.
-  if (transcript_ != nullptr)
-    *transcript_ << "text: " << transcript_text(display_utf8(line)) << '\n';
+  script_.text_line(display_utf8(line));
 }
 
 int HeadlessPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
   dialog_prompts_.emplace_back(prompt);
-  if (transcript_ != nullptr) {
-    // What the dialog shows: the prompt's first characters, without the padding.
-    const std::string shown = display_utf8(prompt);
-    const std::size_t kept = utf8_prefix(shown, shown.size(), kPromptLength).bytes;
-    *transcript_ << "dialog: " << transcript_text(std::string_view(shown).substr(0, kept)) << '\n';
-  }
+  // What the dialog shows: the prompt's first characters, without the padding.
+  const std::string shown = display_utf8(prompt);
+  const std::size_t kept = utf8_prefix(shown, shown.size(), kPromptLength).bytes;
+  reply = script_.dialog(std::string_view(shown).substr(0, kept));
   if (during_dialog) during_dialog();
-  if (replies_.empty()) {
-    reply.clear();
-  } else {
-    reply = std::move(replies_.front());
-    replies_.pop_front();
-  }
   // The dialog's line box hands over at most this many bytes, in whole UTF-8 characters.
   reply.resize(utf8_prefix(reply, kReplyLength).bytes);
-  if (transcript_ != nullptr) *transcript_ << "reply: " << transcript_text(reply) << '\n';
+  script_.replied(reply);
   return 1;
 }
 

@@ -17,7 +17,6 @@
 // Dependencies: Cairo and Pango (through the shared picture).
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <ostream>
@@ -26,6 +25,7 @@
 
 #include "platform/cairo/cairo_picture.h"
 #include "platform/platform.h"
+#include "platform/scripted_session.h"
 
 namespace zr590::platform {
 
@@ -39,34 +39,31 @@ class HeadlessPlatform final : public Platform {
   // passing: it arrives only when the library waits for a message (and only while the timer
   // runs). A key-down may carry the character it types (Input::character).
   void push_message(const Message& message) { push_input({message}); }
-  void push_input(const Input& input);
+  void push_input(const Input& input) { script_.push_input(input); }
   // Scripts the graphics window's close box, after the input scripted so far.
-  void push_close();
+  void push_close() { script_.push_close(); }
   // Queues an answer for the next line dialog; a dialog that finds none gets "".
-  void push_reply(std::string reply);
+  void push_reply(std::string reply) { script_.push_reply(std::move(reply)); }
+  // The script, its time and its transcript.
+  ScriptedSession& script() { return script_; }
   // Input that arrives now, as a window system's would: into the library's queue at once,
   // ahead of nothing the program has not taken.
   void arrive(const Input& input) { queue().push_input(input); }
   // Lets time pass while the program is busy: each running timer whose tick falls due ticks
   // (its ticks merged until the program takes them).
-  void let_time_pass(long ms);
+  void let_time_pass(long ms) { script_.let_time_pass(ms); }
   // Lets time pass until the next tick of a running timer.
-  void pass_time_to_next_tick();
+  void pass_time_to_next_tick() { script_.pass_time_to_next_tick(); }
   // Where `text: LINE`, `dialog: PROMPT` and `reply: TEXT` lines go (nullptr: nowhere).
-  void set_transcript(std::ostream* out) { transcript_ = out; }
+  void set_transcript(std::ostream* out);
   // Runs while a line dialog is open, before it takes its reply (tests use it to deliver
   // messages to the windows as a modal loop would).
   std::function<void()> during_dialog;
   // Called when the library would block with nothing scripted left; the default clicks the
   // graphics window's close box (or, once it is gone, posts the quit request), so that every
   // scripted run ends.
+  // It is also called when a program keeps polling without end (ScriptedSession::pump).
   std::function<void()> on_queue_empty;
-  // A program that keeps polling without taking a message is playing a script, which needs no
-  // input; a script may be any length, but one periodic line may ask for 2^31 events, weeks
-  // of replay. After this many polls in a row that took nothing while no script line was
-  // read, on_queue_empty is called as if the program had waited: in real time that is about
-  // 28 hours of recorded animation at 10 events a second.
-  long max_polls_without_input = 1000000;
 
   // --- observing it ---
   CairoPicture& picture_surface() { return picture_; }
@@ -75,10 +72,10 @@ class HeadlessPlatform final : public Platform {
   bool visible(Window window) const;
   bool menu_checked(int command_id) const;
   const std::vector<MenuItem>& menu() const { return menu_; }
-  const std::string& menu_title() const { return menu_title_; }
-  bool timer_running() const { return !timers_.empty(); }
+  const MenuItem& menu_title() const { return menu_title_; }
+  bool timer_running() const { return script_.timer_running(); }
   // Time let pass since the backend was made, in milliseconds.
-  long elapsed_ms() const { return elapsed_ms_; }
+  long elapsed_ms() const { return script_.elapsed_ms(); }
   bool window_dc_held() const { return window_dc_; }
   const std::vector<std::string>& text_lines() const { return text_lines_; }
   const std::vector<std::string>& dialog_prompts() const { return dialog_prompts_; }
@@ -88,7 +85,7 @@ class HeadlessPlatform final : public Platform {
     dialog_prompts_.clear();
   }
   // Messages scripted or queued and not yet taken.
-  std::size_t queued() const { return script_.size() + queue().size(); }
+  std::size_t queued() const { return script_.pending() + queue().size(); }
   // Changes the graphics window's client size (a Size message follows).
   void resize_client(int width, int height);
 
@@ -96,7 +93,7 @@ class HeadlessPlatform final : public Platform {
   Extent screen_size() override;
   void create_window(Window window, const char* title, int x, int y, int width,
                      int height) override;
-  void create_menu(const char* title, const MenuItem* items, std::size_t count) override;
+  void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) override;
   void set_menu_check(int command_id, bool checked) override;
   Picture& picture() override { return picture_; }
   int show_window(Window window, bool show) override;
@@ -116,30 +113,17 @@ class HeadlessPlatform final : public Platform {
 
  private:
   static int index(Window window) { return window == Window::Graphics ? 0 : 1; }
-  bool tick_at_head() const;
-  void count_idle_poll();
 
   CairoPicture picture_;
   CairoPicture window_;
-  // Scripted input that has not arrived yet; a tick is an entry with kind Timer.
-  std::deque<Input> script_;
-  std::deque<std::string> replies_;
-  struct Timer {
-    long period_ms;
-    long due_ms;  // when it ticks next
-  };
-  std::map<int, Timer> timers_;  // the running timers by id
-  long elapsed_ms_ = 0;
-  long polls_without_input_ = 0;
-  unsigned long script_lines_seen_ = 0;
-  std::ostream* transcript_ = nullptr;
+  ScriptedSession script_{queue()};
   int copies_ = 0;
   bool window_dc_ = false;
   bool exists_[2] = {false, false};
   bool visible_[2] = {false, false};
   int client_width_ = kPictureWidth;
   int client_height_ = kPictureHeight;
-  std::string menu_title_;
+  MenuItem menu_title_{};
   std::vector<MenuItem> menu_;
   std::map<int, bool> checks_;
   std::vector<std::string> text_lines_;

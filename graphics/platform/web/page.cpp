@@ -14,9 +14,13 @@ EM_JS(void, js_present, (const std::uint8_t* rgba, int width, int height, int le
   Module.zr590Page.present(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height,
                            left, top, right - left, bottom - top);
 });
-EM_JS(void, js_menu_begin, (const char* title), { Module.zr590Page.menuBegin(UTF8ToString(title)); });
-EM_JS(void, js_menu_item, (const char* text, int id, int checked, int greyed), {
-  Module.zr590Page.menuItem(text ? UTF8ToString(text) : null, id, !!checked, !!greyed);
+EM_JS(void, js_menu_begin, (const char* title, int mnemonic), {
+  Module.zr590Page.menuBegin(UTF8ToString(title), mnemonic);
+});
+EM_JS(void, js_menu_item, (const char* label, int mnemonic, const char* shortcut, int id,
+                           int checked, int greyed), {
+  Module.zr590Page.menuItem(label ? UTF8ToString(label) : null, mnemonic, UTF8ToString(shortcut),
+                            id, !!checked, !!greyed);
 });
 EM_JS(void, js_menu_check, (int id, int checked), { Module.zr590Page.menuCheck(id, !!checked); });
 EM_JS(int, js_show_text, (int show), { return Module.zr590Page.showText(!!show) ? 1 : 0; });
@@ -66,11 +70,12 @@ int screen_height() {
 void present(const std::uint8_t* rgba, int width, int height, Box box) {
   js_present(rgba, width, height, box.left, box.top, box.right, box.bottom);
 }
-void menu_begin(const char* title) {
-  js_menu_begin(title);
+void menu_begin(const char* title, int mnemonic) {
+  js_menu_begin(title, mnemonic);
 }
-void menu_item(const char* text, int id, bool checked, bool greyed) {
-  js_menu_item(text, id, checked, greyed);
+void menu_item(const char* label, int mnemonic, const char* shortcut, int id, bool checked,
+               bool greyed) {
+  js_menu_item(label, mnemonic, shortcut, id, checked, greyed);
 }
 void menu_check(int id, bool checked) {
   js_menu_check(id, checked);

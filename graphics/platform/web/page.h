@@ -16,8 +16,11 @@ int screen_width();
 int screen_height();
 // Copies the box of the picture to the canvas.
 void present(const std::uint8_t* rgba, int width, int height, Box box);
-void menu_begin(const char* title);
-void menu_item(const char* text, int id, bool checked, bool greyed);  // text null: separator
+// Labels in UTF-8; a mnemonic is the index of its character in the label (-1: none); a shortcut
+// is its label ("Ctrl+Q", or ""). A null label makes a separator.
+void menu_begin(const char* title, int mnemonic);
+void menu_item(const char* label, int mnemonic, const char* shortcut, int id, bool checked,
+               bool greyed);
 void menu_check(int id, bool checked);
 // Returns whether the panel was shown before.
 bool show_text(bool show);

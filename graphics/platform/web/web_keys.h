@@ -35,10 +35,6 @@ int typed_character(const KeyEvent& event);
 // held) or makes no message (no code and no character).
 std::optional<Key> translate_key(const KeyEvent& event);
 
-// The letter key (65-90) of a menu item's "Ctrl+X" shortcut label (the text after its tab), or
-// 0 when it has none.
-int ctrl_shortcut(std::string_view menu_text);
-
 // Whether the program acts on the key, so the browser must not: one of the menu's Ctrl
 // shortcuts (their letter keys), or, without Ctrl, a key that types a character.
 bool program_handles(const KeyEvent& event, const Key& key, const std::set<int>& ctrl_shortcuts);

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <utility>
 
-#include "platform/headless/message_file.h"
+#include "platform/message_file.h"
 #include "platform/text_encoding.h"
 #include "platform/web/page.h"
 
@@ -34,11 +34,9 @@ bool WebPlatform::start_session(std::string_view messages, std::string& error) {
   ScriptedInput scripted;
   std::istringstream in{std::string(messages)};
   if (!parse_message_file(in, scripted, error)) return false;
-  for (const ScriptedInput::Entry& entry : scripted.entries) {
-    script_.push_back({entry.message, -1, entry.kind == ScriptedInput::Close});
-  }
-  replies_.assign(scripted.replies.begin(), scripted.replies.end());
-  session_ = true;
+  session_.emplace(queue());
+  session_->load(std::move(scripted));
+  session_->set_transcript([](const std::string& line) { page::transcript(line); });
   picture_.note_approximate(kApproximateMargin);
   return true;
 }
@@ -114,17 +112,29 @@ void WebPlatform::destroy_window(Window window) {
   if (window == Window::Text) page::show_text(false);
 }
 
-void WebPlatform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
-  page::menu_begin(display_utf8(title).c_str());
+namespace {
+
+// The mnemonic's place in the label as the page counts it: in characters of the UTF-8 label.
+int mnemonic_index(const MenuItem& item) {
+  if (item.mnemonic < 0) return -1;
+  const std::string before = display_utf8(std::string_view(item.label).substr(0, item.mnemonic));
+  return static_cast<int>(utf8_prefix(before, before.size()).characters);
+}
+
+}  // namespace
+
+void WebPlatform::create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) {
+  page::menu_begin(display_utf8(title.label).c_str(), mnemonic_index(title));
   ctrl_shortcuts_.clear();
   for (std::size_t i = 0; i < count; ++i) {
     const MenuItem& item = items[i];
-    if (item.text == nullptr) {
-      page::menu_item(nullptr, 0, false, false);
+    if (item.label == nullptr) {
+      page::menu_item(nullptr, -1, "", 0, false, false);
       continue;
     }
-    page::menu_item(display_utf8(item.text).c_str(), item.id, item.checked, item.greyed);
-    if (int letter = ctrl_shortcut(item.text)) ctrl_shortcuts_.insert(letter);
+    page::menu_item(display_utf8(item.label).c_str(), mnemonic_index(item),
+                    shortcut_text(item).c_str(), item.id, item.checked, item.greyed);
+    if (item.shortcut != 0) ctrl_shortcuts_.insert(item.shortcut);
   }
 }
 
@@ -162,33 +172,23 @@ int WebPlatform::show_window(Window window, bool show) {
 
 void WebPlatform::start_timer(int id, int period_ms) {
   timers_.insert(id);
-  if (!session_) page::start_timer(id, period_ms);
+  if (session_) return session_->start_timer(id, period_ms);
+  page::start_timer(id, period_ms);
 }
 
 void WebPlatform::kill_timer(int id) {
   timers_.erase(id);
-  if (!session_) page::stop_timer(id);
+  if (session_) return session_->kill_timer(id);
+  page::stop_timer(id);
   queue().timer_stopped(id);
 }
 
-bool WebPlatform::tick_at_head() const {
-  return !script_.empty() && script_.front().message.kind == MessageKind::Timer;
-}
-
-void WebPlatform::pump_session(bool block) {
-  while (!script_.empty() && !tick_at_head()) {
-    queue().push_input(script_.front());
-    script_.pop_front();
-  }
-  if (!block || queue().ready()) return;
-  if (tick_at_head()) {
-    script_.pop_front();
-    for (int id : timers_) queue().timer_fired(id);
-  } else if (exists_[index(Window::Graphics)]) {
-    // The session is used up: the user closes the window.
-    queue().push_input({{Window::Graphics, MessageKind::Destroy}, -1, true});
+void WebPlatform::session_used_up() {
+  // The user closes the window. Should the program wait on after that, only the quit message is
+  // left to give it.
+  if (exists_[index(Window::Graphics)]) {
+    queue().push_input(ScriptedSession::close_box());
   } else {
-    // Should the program wait on after that, only the quit message is left to give it.
     post_quit(0);
   }
 }
@@ -201,30 +201,22 @@ void WebPlatform::pump_events(bool block) {
       page::yield();
       busy_since_ = emscripten_get_now();
     }
-    if (session_) pump_session(false);
+    if (session_) session_->pump(false, [this] { session_used_up(); });
     return;
   }
   // Before sleeping: what the program wrote is stored in the browser and listed.
   page::files_changed();
   if (session_) {
-    pump_session(true);
+    session_->pump(true, [this] { session_used_up(); });
   } else if (!queue().ready()) {
     page::wait();
   }
   busy_since_ = emscripten_get_now();
 }
 
-void WebPlatform::transcript(std::string_view kind, std::string_view text) {
-  if (!session_) return;
-  std::string line(kind);
-  line += ": ";
-  line += transcript_text(text);
-  page::transcript(line);
-}
-
 void WebPlatform::text_put_line(std::string_view line) {
   page::text_line(display_utf8(line).c_str());
-  transcript("text", display_utf8(line));
+  if (session_) session_->text_line(display_utf8(line));
 }
 
 int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
@@ -234,13 +226,7 @@ int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::str
   const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
   shown.resize(first.bytes);
   std::string answer;
-  if (session_) {
-    transcript("dialog", shown);
-    if (!replies_.empty()) {
-      answer = std::move(replies_.front());
-      replies_.pop_front();
-    }
-  }
+  if (session_) answer = session_->dialog(shown);
   shown.append(kPromptLength - first.characters, ' ');
   page::open_line_dialog(shown.c_str(), session_ ? display_utf8(answer).c_str() : nullptr);
   // The dialog's modal loop: what arrives meanwhile (the timer's ticks; the page takes no other
@@ -253,7 +239,7 @@ int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::str
     page::wait();
   }
   reply = std::move(typed);
-  transcript("reply", reply);
+  if (session_) session_->replied(reply);
   return 1;
 }
 

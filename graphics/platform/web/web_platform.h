@@ -12,22 +12,22 @@
 //   wide pens (web_picture.h), all drawn within a clip, so retained frames redraw only damage;
 // - the working folder kept in the browser (IndexedDB), listed beside the canvas with a
 //   download link per file and an upload control;
-// - sessions fed from a message file, as the headless runner runs them (tests): a scripted tick
-//   is time passing, which arrives only when the program waits.
+// - sessions fed from a message file (tests), run by the same ScriptedSession as the headless
+//   runner's.
 // Limitations:
 // - there is no close box: closing the tab ends the program without a Quit event;
 // - text and wide pens differ in detail from the Cairo picture (other rasterisers);
 // - the browser keeps some Ctrl shortcuts for itself (README: the web pages);
-// - a session's tick makes every running timer tick (the library runs one).
 // Dependencies: emscripten (ASYNCIFY, IDBFS), libstb-dev (stb_truetype).
 #pragma once
 
-#include <deque>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 
 #include "platform/platform.h"
+#include "platform/scripted_session.h"
 #include "platform/web/web_keys.h"
 #include "platform/web/shown_frame.h"
 #include "platform/web/web_picture.h"
@@ -68,7 +68,7 @@ class WebPlatform final : public Platform {
   Extent screen_size() override;
   void create_window(Window window, const char* title, int x, int y, int width,
                      int height) override;
-  void create_menu(const char* title, const MenuItem* items, std::size_t count) override;
+  void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) override;
   void set_menu_check(int command_id, bool checked) override;
   Picture& picture() override { return picture_; }
   void copy_picture_to_window() override;
@@ -91,18 +91,13 @@ class WebPlatform final : public Platform {
   static int index(Window window) { return window == Window::Graphics ? 0 : 1; }
   // Input from the page; a session takes its input from its file only.
   void arrive(const Input& input);
-  bool tick_at_head() const;
-  // A session: its input up to the next tick arrives; at a wait, the tick (or, once the file
-  // is used up, the close box).
-  void pump_session(bool block);
-  void transcript(std::string_view kind, std::string_view text);
+  // A session's input is used up: the close box.
+  void session_used_up();
   void present_changes();
 
   WebPicture picture_;
   ShownFrame shown_;  // what the canvas shows
-  bool session_ = false;
-  std::deque<Input> script_;  // a session's input that has not arrived yet
-  std::deque<std::string> replies_;
+  std::optional<ScriptedSession> session_;  // fed from a message file (tests)
   bool exists_[2] = {false, false};
   bool visible_[2] = {false, false};
   bool window_dc_ = true;

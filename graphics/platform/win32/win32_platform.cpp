@@ -158,21 +158,25 @@ void Win32Platform::create_window(Window window, const char* title, int x, int y
   }
 }
 
-void Win32Platform::create_menu(const char* title, const MenuItem* items, std::size_t count) {
+void Win32Platform::create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) {
   HMENU bar = CreateMenu();
   run_menu_ = CreatePopupMenu();
   for (std::size_t i = 0; i < count; ++i) {
     const MenuItem& item = items[i];
-    if (item.text == nullptr) {
+    if (item.label == nullptr) {
       AppendMenuA(run_menu_, MF_SEPARATOR, 0, nullptr);
       continue;
     }
     UINT flags = MF_STRING;
     if (item.checked) flags |= MF_CHECKED;
     if (item.greyed) flags |= MF_GRAYED;
-    AppendMenuA(run_menu_, flags, static_cast<UINT_PTR>(item.id), item.text);
+    // Windows' own form: '&' before the mnemonic, the shortcut's label after a tab.
+    std::string text = marked_label(item, '&');
+    if (item.shortcut != 0) text.append("\t").append(shortcut_text(item));
+    AppendMenuA(run_menu_, flags, static_cast<UINT_PTR>(item.id), text.c_str());
   }
-  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(run_menu_), title);
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(run_menu_),
+              marked_label(title, '&').c_str());
   HWND graphics = hwnd(Window::Graphics);
   SetMenu(graphics, bar);
   DrawMenuBar(graphics);

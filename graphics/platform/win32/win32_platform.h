@@ -39,7 +39,7 @@ class Win32Platform final : public Platform {
   Extent screen_size() override;
   void create_window(Window window, const char* title, int x, int y, int width,
                      int height) override;
-  void create_menu(const char* title, const MenuItem* items, std::size_t count) override;
+  void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) override;
   void set_menu_check(int command_id, bool checked) override;
   Picture& picture() override;
   void copy_picture_to_window() override;

@@ -57,25 +57,19 @@ function zr590StartPage(program) {
     return result;
   }
 
-  // "&Run" as "Run" with R underlined; "&&" is a plain "&".
-  function labelWithMnemonic(text) {
+  // The label with its mnemonic (the character at that index; -1: none) underlined.
+  function labelWithMnemonic(text, mnemonic) {
     const label = document.createElement('span');
-    let key = '';
-    for (let i = 0; i < text.length; ++i) {
-      let c = text[i];
-      if (c === '&' && i + 1 < text.length) {
-        c = text[++i];
-        if (c !== '&' && !key) {
-          const u = document.createElement('u');
-          u.textContent = c;
-          label.append(u);
-          key = c.toLowerCase();
-          continue;
-        }
-      }
-      label.append(c);
+    const characters = [...text];
+    const c = characters[mnemonic];
+    if (c === undefined) {
+      label.append(text);
+      return {label, key: ''};
     }
-    return {label, key};
+    const u = document.createElement('u');
+    u.textContent = c;
+    label.append(characters.slice(0, mnemonic).join(''), u, characters.slice(mnemonic + 1).join(''));
+    return {label, key: c.toLowerCase()};
   }
 
   function menuIsOpen() { return menuList !== null && !menuList.hidden; }
@@ -170,10 +164,10 @@ function zr590StartPage(program) {
       context.putImageData(new ImageData(pixels, width, height), 0, 0, x, y, w, h);
     },
 
-    menuBegin(title) {
+    menuBegin(title, mnemonic) {
       const menu = document.createElement('div');
       menu.className = 'menu';
-      const {label, key} = labelWithMnemonic(title);
+      const {label, key} = labelWithMnemonic(title, mnemonic);
       menuTitle = document.createElement('button');
       menuTitle.className = 'menu-title';
       menuTitle.type = 'button';
@@ -190,7 +184,7 @@ function zr590StartPage(program) {
       menu.append(menuTitle, menuList);
       menuBar.replaceChildren(menu);
     },
-    menuItem(text, id, checked, greyed) {
+    menuItem(text, mnemonic, shortcutText, id, checked, greyed) {
       const item = document.createElement('li');
       if (text === null) {
         item.className = 'menu-separator';
@@ -199,14 +193,13 @@ function zr590StartPage(program) {
         return;
       }
       item.setAttribute('role', 'none');
-      const tab = text.indexOf('\t');
-      const {label, key} = labelWithMnemonic(tab < 0 ? text : text.slice(0, tab));
+      const {label, key} = labelWithMnemonic(text, mnemonic);
       label.className = 'label';
       const check = document.createElement('span');
       check.className = 'check';
       const shortcut = document.createElement('span');
       shortcut.className = 'shortcut';
-      shortcut.textContent = tab < 0 ? '' : text.slice(tab + 1);
+      shortcut.textContent = shortcutText;
       const button = document.createElement('button');
       button.type = 'button';
       button.className = 'menu-item';

@@ -1,4 +1,4 @@
-#include "platform/headless/message_file.h"
+#include "platform/message_file.h"
 
 #include <cctype>
 #include <charconv>
