@@ -1,9 +1,11 @@
 // The line-input dialog's limits.
+#include "line_input.h"
+
 #include <cstring>
 #include <utility>
 
 #include "library_fixture.h"
-#include "line_input.h"
+#include "platform/forwarding_platform.h"
 
 namespace zr590::testing {
 namespace {
@@ -40,6 +42,23 @@ TEST_F(LineInputTest, AReplyIsCutTo255BytesOfWholeCharactersAndTerminated) {
     EXPECT_EQ(std::string(reply), typed.substr(0, kept));
     EXPECT_EQ(reply[256], '#');
   }
+}
+
+// The caller's buffer holds 256 bytes whatever a backend's dialog hands back.
+TEST_F(LineInputTest, TheLibraryCutsALongReplyFromAnyBackend) {
+  struct LongReply : platform::ForwardingPlatform {
+    using ForwardingPlatform::ForwardingPlatform;
+    int line_dialog(std::string_view, std::string_view, std::string& reply) override {
+      reply.assign(1000, 'r');
+      return 1;
+    }
+  } backend{platform_};
+  platform::set_current(&backend);
+  char reply[ZR590_REPLY_SIZE + 8];
+  std::memset(reply, 'x', sizeof reply);
+  EXPECT_EQ(ZR590_gets("name?", reply), 1);
+  EXPECT_EQ(std::strlen(reply), 255u);
+  platform::set_current(&platform_);
 }
 
 TEST_F(LineInputTest, AnEmptyReplyIsAnEmptyStringAndStillSuccess) {

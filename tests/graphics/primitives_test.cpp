@@ -28,13 +28,27 @@ TEST_F(PrimitivesTest, LogLineNamesTheSubstitutedColourAfterItsMessage) {
   EXPECT_EQ(lines(), (Lines{"Illegal color 99; using RED.\n", "red circle at (5,6), radius 7\n"}));
 }
 
-TEST_F(PrimitivesTest, OvalChecksWidthBeforeColourAndRectangleColourBeforeWidth) {
+// A bad colour and a bad width: each primitive says so in its own order (the oval and the line
+// name the width first).
+TEST_F(PrimitivesTest, EachPrimitiveChecksColourAndWidthInItsOrder) {
+  const std::string width = "Width of -2 not possible, using width 2\n";
+  const std::string colour = "Illegal color 30; using RED.\n";
+  const struct {
+    const char* name;
+    void (*draw)();
+    Lines messages;
+  } cases[] = {
+      {"oval", [] { ZR590_oval(30, 0, 0, 10, 10, -2); }, {width, colour}},
+      {"line", [] { ZR590_line(30, 0, 0, 10, 10, -2); }, {width, colour}},
+      {"rectangle", [] { ZR590_rectangle(30, 0, 0, 10, 10, -2); }, {colour, width}},
+      {"triangle", [] { ZR590_triangle(30, 0, 0, 10, 10, 5, 0, -2); }, {colour, width}},
+  };
   open();
-  ZR590_oval(30, 0, 0, 10, 10, -2);
-  ZR590_rectangle(30, 0, 0, 10, 10, -2);
-  EXPECT_EQ(lines(), (Lines{"Width of -2 not possible, using width 2\n",
-                            "Illegal color 30; using RED.\n", "Illegal color 30; using RED.\n",
-                            "Width of -2 not possible, using width 2\n"}));
+  for (const auto& c : cases) {
+    clear_lines();
+    c.draw();
+    EXPECT_EQ(lines(), c.messages) << c.name;
+  }
 }
 
 TEST_F(PrimitivesTest, LineAndTriangleWidthMessagesAndLogs) {

@@ -68,6 +68,24 @@ TEST_F(WindowProcTest, OnlyTheLetterKeysTheMenuNamesAreShortcuts) {
   }
 }
 
+// Ctrl held across two letters: the first letter's key-up does not end it, and the control codes
+// the letters type (Ctrl+H types a Backspace) never reach the program as keys.
+TEST_F(WindowProcTest, CtrlHeldAcrossTwoLettersTypesNothing) {
+  using platform::Window;
+  const bool logging = platform_.menu_checked(CmdLogging);
+  send(MessageKind::KeyDown, 17);
+  for (char letter : {'H', 'L'}) {
+    platform_.push_input({{Window::Graphics, MessageKind::KeyDown, letter}, letter & 0x1F});
+    send(MessageKind::KeyUp, letter);
+  }
+  send(MessageKind::KeyUp, 17);
+  character('x');
+  char key = 0;
+  EXPECT_EQ(await(nullptr, nullptr, &key), Key);
+  EXPECT_EQ(key, 'x');
+  EXPECT_NE(platform_.menu_checked(CmdLogging), logging) << "Ctrl+L after Ctrl+H";
+}
+
 // Ctrl released while another program (or the dialog) had the focus: losing the focus, by
 // either window, ends Ctrl, so that a plain q is typed rather than quitting.
 TEST_F(WindowProcTest, LosingTheFocusReleasesCtrl) {
