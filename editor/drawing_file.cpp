@@ -18,7 +18,7 @@ constexpr const char* kSavePrompt = "Enter the name of the file you would like t
 constexpr const char* kLoadPrompt = "Enter the name of the file you would like to open:";
 constexpr const char* kErrorPrompt = "Error opening file. Press Enter to continue.";
 // What ZR590_gets may store: 255 characters and the terminator.
-constexpr int kReplySize = 256;
+constexpr int kReplySize = ZR590_REPLY_SIZE;
 
 // Said on standard error and in the text window, where the user looks.
 void tell(const std::string& line) {

@@ -3,7 +3,8 @@
 # - a backend (graphics/platform/NAME/) includes only the platform headers and the public ones;
 # - the editor includes only its own headers and the public ones;
 # - message words are unpacked only in the Win32 backend;
-# - the window size, Ctrl's key code, the dialog limits and the timer are each named once.
+# - the window size, Ctrl's key code, the dialog limits and the timer are each named once, in the
+#   library, the editor, the tools and the web page alike.
 #
 #   boundaries_test.sh SOURCE_ROOT
 set -euo pipefail
@@ -53,14 +54,23 @@ named_once() {
     ok=0
     for allowed in "$@"; do [ "${hit%%:*}" = "$allowed" ] && ok=1; done
     [ "$ok" = 1 ] || violation "a constant written again: $hit"
-  done < <(code_matching "$re" graphics tools)
+  done < <(code_matching "$re" "${scan[@]}")
 }
+scan=(graphics editor tools)
 number() { echo "(^|[^0-9.x])($1)([^0-9]|$)"; }
 named_once "$(number '601|540')" graphics/platform/platform.h
+# The page takes the size from the library's header when it is built.
+while IFS= read -r hit; do
+  violation "a constant written again: $hit"
+done < <(grep -rnE "$(number '601|540')" graphics/platform/web/page || true)
+# Key codes reach the library and the tools only; the editor sees keys as characters.
+scan=(graphics tools)
 named_once "$(number '17')" graphics/platform/platform.h
-# The PNG encoder's 256 is deflate's: the byte values and the end of a block.
+scan=(graphics editor tools)
+# The PNG encoder's 256 is deflate's: the byte values and the end of a block; the shape list's,
+# the size of the batches it allocates.
 named_once "$(number '79|256')" graphics/platform/platform.h graphics/include/zr590/zr590.h \
-  graphics/platform/png_encoder.cpp
+  graphics/platform/png_encoder.cpp editor/shape_list.cpp
 named_once 'kTimerId *=|kTimerPeriodMs *=|_timer\( *[0-9]' graphics/library_state.h
 
 [ "$failed" -eq 0 ] && echo "boundaries: ok"
