@@ -1,6 +1,7 @@
 // The headless backend: the library without a display. Start with this file to add a
 // backend: it implements every call of platform.h in the plainest way; headless_main.cpp is its
-// process entry, message_file.h the message files it runs.
+// process entry. The script, its time and its transcript are a ScriptedSession
+// (platform/scripted_session.h), which the web page's test sessions use too.
 //
 // Implemented:
 // - input from a script of messages (push_message, push_close), delivered in order when the
