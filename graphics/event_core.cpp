@@ -2,6 +2,7 @@
 
 #include <zr590/zr590.h>
 
+#include "frame.h"
 #include "library_state.h"
 #include "menu.h"
 #include "platform/platform.h"
@@ -206,14 +207,14 @@ void EventCore::pump_one_message() {
   platform::Platform& p = platform::current();
   // Nothing can change until a message comes: sleep instead of polling.
   if (may_block() && !p.has_message()) {
-    if (window_state.picture_dirty) copy_picture();
+    if (frames.changed()) copy_picture();
     p.wait_message();
   }
   if (p.take_message() == platform::Take::Quit) {
     slot_.kind = Quit;
     return;
   }
-  if (window_state.picture_dirty) copy_picture();
+  if (frames.changed()) copy_picture();
 }
 
 Event EventCore::next_event() {

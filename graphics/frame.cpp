@@ -109,7 +109,7 @@ std::size_t Frames::record_same(const Figure* figures, std::size_t count) {
     if (!plain_figure(figure) || !shown_.same(matched_ + same, figure_command(figure))) break;
   }
   matched_ += same;
-  if (same > 0) window_state.picture_dirty = 1;
+  if (same > 0) changed_ = true;
   return same;
 }
 

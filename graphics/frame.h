@@ -59,11 +59,17 @@ class Frames {
   // Back to the state at program load.
   void reset();
 
+  // Whether the picture holds drawing the window has not been given yet (a copy clears it).
+  bool changed() const { return changed_; }
+  void mark_changed() { changed_ = true; }
+  void mark_shown() { changed_ = false; }
+
  private:
   void record_new(const DrawCommand& command);
   void forget_shown();
 
   bool enabled_ = true;
+  bool changed_ = true;
   // The picture the frames draw into, and the origin the shown frame was drawn with.
   platform::Picture* target_ = nullptr;
   Origin origin_{0, 0};
@@ -89,7 +95,7 @@ inline void render_command(const DrawCommand& command) {
   } else {
     frames.draw_now(command);
   }
-  window_state.picture_dirty = 1;
+  frames.mark_changed();
 }
 
 }  // namespace zr590

@@ -18,7 +18,7 @@ const ZR590_StartupArgs* ZR590_get_startup_args(void) {
 }
 
 int ZR590_open(void* instance, void* prev_instance, char* command_line, int show_command) {
-  (void)prev_instance;
+  (void)instance, (void)prev_instance;  // the window system keeps its own
   (void)command_line;
   (void)show_command;
   zr590::platform::Platform& p = zr590::platform::current();
@@ -31,7 +31,6 @@ int ZR590_open(void* instance, void* prev_instance, char* command_line, int show
   window_state.text_window = true;
   p.create_window(zr590::platform::Window::Text, "ZR590 Text", 0, (2 * screen.height) / 3 + 1,
                   screen.width, screen.height / 3);
-  window_state.instance = instance;
   window_state.window_dc = true;
   p.picture();
   p.show_window(zr590::platform::Window::Text, true);

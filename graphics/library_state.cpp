@@ -14,7 +14,7 @@ void copy_picture() {
   platform::Platform& p = platform::current();
   frames.settle(p.picture());
   p.copy_picture_to_window();
-  window_state.picture_dirty = 0;
+  frames.mark_shown();
 }
 
 void reset_library_state() {

@@ -18,11 +18,9 @@ inline constexpr int kTimerPeriodMs = 100;
 struct WindowState {
   bool graphics_window = false;  // the graphics window exists (the library is open)
   bool text_window = false;      // the text window exists
-  void* instance = nullptr;
-  bool window_dc = false;  // the graphics window's drawing context is held
+  bool window_dc = false;        // the graphics window's drawing context is held
   int centre_x = 0;
   int centre_y = 0;
-  int picture_dirty = 1;
   bool logging_on = true;
   // ZR590_visible_logging: switching logging on from the menu shows the text window.
   bool visible_logging = false;
@@ -32,7 +30,7 @@ struct WindowState {
 extern StartupArgs startup_args;
 extern WindowState window_state;
 
-// Copies the picture to the window and clears picture_dirty.
+// Copies the picture to the window; the frames then hold no change the window has not seen.
 void copy_picture();
 
 // Back to the state at program load: closes a script file, forgets the windows, the event

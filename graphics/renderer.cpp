@@ -154,7 +154,7 @@ void fill_background() {
   DrawCommand background;
   background.kind = KindBackground;
   frames.begin(background);
-  window_state.picture_dirty = 1;
+  frames.mark_changed();
 }
 
 }  // namespace zr590
@@ -167,6 +167,6 @@ int ZR590_clear() {
 
 int ZR590_flush() {
   if (zr590::window_state.logging_on) ZR590_printf("Flushing the graphics window\n");
-  if (zr590::window_state.picture_dirty) zr590::copy_picture();
+  if (zr590::frames.changed()) zr590::copy_picture();
   return 1;
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "event_core.h"
+#include "frame.h"
 #include "library_fixture.h"
 #include "menu.h"
 
@@ -216,7 +217,7 @@ TEST_F(WindowProcTest, PaintCopiesThePictureToTheWindow) {
   send(MessageKind::Paint);
   platform_.take_message();
   EXPECT_EQ(platform_.window_surface().pixel(300, 270), kRed);
-  EXPECT_EQ(window_state.picture_dirty, 0);
+  EXPECT_FALSE(frames.changed());
 }
 
 TEST_F(WindowProcTest, LibraryRefusesBeforeItIsOpen) {
