@@ -1,5 +1,7 @@
 #include "platform/text_encoding.h"
 
+#include "platform/platform.h"
+
 namespace zr590::platform {
 namespace {
 
@@ -70,6 +72,18 @@ Utf8Prefix utf8_prefix(std::string_view text, std::size_t max_bytes, std::size_t
     ++prefix.characters;
   }
   return prefix;
+}
+
+std::string utf8_dialog_prompt(std::string_view prompt, bool padded) {
+  std::string shown = display_utf8(prompt);
+  const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
+  shown.resize(first.bytes);
+  if (padded) shown.append(kPromptLength - first.characters, ' ');
+  return shown;
+}
+
+void cut_utf8_reply(std::string& reply) {
+  reply.resize(utf8_prefix(reply, kReplyLength).bytes);
 }
 
 }  // namespace zr590::platform

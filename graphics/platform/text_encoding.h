@@ -24,4 +24,10 @@ struct Utf8Prefix {
 Utf8Prefix utf8_prefix(std::string_view text, std::size_t max_bytes,
                        std::size_t max_characters = std::string_view::npos);
 
+// The line dialog's prompt as a UTF-8 dialog shows it: its first kPromptLength characters (a
+// cut never splits one), filled up with spaces to kPromptLength when `padded`.
+std::string utf8_dialog_prompt(std::string_view prompt, bool padded);
+// A reply cut to at most kReplyLength bytes of whole UTF-8 characters.
+void cut_utf8_reply(std::string& reply);
+
 }  // namespace zr590::platform

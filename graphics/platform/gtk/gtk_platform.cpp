@@ -151,19 +151,14 @@ int GtkPlatform::line_dialog(std::string_view prompt, std::string_view, std::str
   // window procedure now, and the next wait discards it.
   dispatch_all_but_quit();
   GtkWindow* owner = graphics_ ? graphics_->gtk_window() : nullptr;
-  // The prompt's first characters, not bytes: a cut must not split a UTF-8 character.
-  std::string shown = display_utf8(prompt);
-  const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
-  shown.resize(first.bytes);
-  shown.append(kPromptLength - first.characters, ' ');
-  std::string typed = run_line_dialog(owner, shown, dialog_opened);
+  std::string typed = run_line_dialog(owner, utf8_dialog_prompt(prompt, true), dialog_opened);
   modal_ = false;
   if (termination_pending_) {
     termination_pending_ = false;
     push({{Window::Graphics, MessageKind::Destroy}, -1, true});
   }
   // File names are UTF-8 here: the reply is what was typed, cut to whole characters.
-  typed.resize(utf8_prefix(typed, kReplyLength).bytes);
+  cut_utf8_reply(typed);
   reply = std::move(typed);
   return 1;
 }

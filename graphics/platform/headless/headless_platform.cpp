@@ -1,7 +1,5 @@
 #include "platform/headless/headless_platform.h"
 
-#include <algorithm>
-
 #include "platform/text_encoding.h"
 
 namespace zr590::platform {
@@ -119,13 +117,11 @@ void HeadlessPlatform::text_put_line(std::string_view line) {
 
 int HeadlessPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
   dialog_prompts_.emplace_back(prompt);
-  // What the dialog shows: the prompt's first characters, without the padding.
-  const std::string shown = display_utf8(prompt);
-  const std::size_t kept = utf8_prefix(shown, shown.size(), kPromptLength).bytes;
-  reply = script_.dialog(std::string_view(shown).substr(0, kept));
+  // What the dialog shows, without the padding.
+  reply = script_.dialog(utf8_dialog_prompt(prompt, false));
   if (during_dialog) during_dialog();
-  // The dialog's line box hands over at most this many bytes, in whole UTF-8 characters.
-  reply.resize(utf8_prefix(reply, kReplyLength).bytes);
+  // The dialog's line box hands over whole UTF-8 characters.
+  cut_utf8_reply(reply);
   script_.replied(reply);
   return 1;
 }

@@ -220,15 +220,11 @@ void WebPlatform::text_put_line(std::string_view line) {
 }
 
 int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
-  // The prompt's first characters, not bytes: a cut must not split a UTF-8 character. The
-  // reply comes back cut to whole characters too.
-  std::string shown = display_utf8(prompt);
-  const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
-  shown.resize(first.bytes);
+  // The reply comes back cut to whole characters by the page.
   std::string answer;
-  if (session_) answer = session_->dialog(shown);
-  shown.append(kPromptLength - first.characters, ' ');
-  page::open_line_dialog(shown.c_str(), session_ ? display_utf8(answer).c_str() : nullptr);
+  if (session_) answer = session_->dialog(utf8_dialog_prompt(prompt, false));
+  page::open_line_dialog(utf8_dialog_prompt(prompt, true).c_str(),
+                         session_ ? display_utf8(answer).c_str() : nullptr);
   // The dialog's modal loop: what arrives meanwhile (the timer's ticks; the page takes no other
   // input) reaches the window procedures at once. A session's dialog is answered at once and
   // its scripted input comes after it, as in the headless runner.
