@@ -20,6 +20,7 @@ function zr590StartPage(program) {
   const kTextLines = 25;  // the library's ring of text lines
   const timers = new Map();
   let started = false, ended = false, dialogOpen = false;
+  let answered = false;  // the dialog is closed but the program has not had the answer yet
   let waiter = null, filesShown = null, filesGeneration = -1, dialogTyped = null;
   let menuTitle = null, menuList = null;
 
@@ -156,7 +157,7 @@ function zr590StartPage(program) {
     },
     // For tests: the program waits for the user, in its event wait or in the dialog, with
     // everything handed to it seen.
-    settled() { return this.ended !== null || this.waiting || dialogOpen; },
+    settled() { return this.ended !== null || (!answered && (this.waiting || dialogOpen)); },
 
     // Copies the box (x, y, w, h) of the program's picture to the canvas.
     present(bytes, width, height, x, y, w, h) {
@@ -272,8 +273,10 @@ function zr590StartPage(program) {
         app.inert = false;
         canvas.focus();
         const typed = lineBox.value;
+        answered = true;
         const done = () => {
           dialogOpen = false;
+          answered = false;
           dialogTyped = typed;
           if (refreshed !== null) page.filesChanged();
           page.wake();
