@@ -244,9 +244,9 @@ class BenchPlatform final : public zr590::platform::ForwardingPlatform {
     recorder = std::make_unique<Recorder>(inner_.picture());
     picture_ = recorder.get();
   }
-  int line_dialog(std::string_view prompt, std::string_view shown, std::string& reply) override {
+  int line_dialog(const zr590::platform::DialogPrompt& prompt, std::string& reply) override {
     loaded_ = true;  // the LOAD's dialog: the drawing is in once it returns
-    return inner_.line_dialog(prompt, shown, reply);
+    return inner_.line_dialog(prompt, reply);
   }
   zr590::platform::Take take_message() override {
     if (loaded_ && inner_.has_message()) next_event();

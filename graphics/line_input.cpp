@@ -1,30 +1,23 @@
-#include "line_input.h"
-
 #include <zr590/zr590.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/text_encoding.h"
 
-namespace zr590 {
-
-std::string dialog_prompt(std::string_view prompt) {
-  std::string shown(prompt.substr(0, platform::kPromptLength));
-  shown.resize(platform::kPromptLength, ' ');
-  return shown;
-}
-
-}  // namespace zr590
-
+// The prompt and the reply are shaped here, for every backend alike: the dialog shows what it is
+// given and the caller's buffer never takes more than it holds, whatever a dialog hands back.
 int ZR590_gets(const char* prompt, char* reply) {
-  std::string_view asked = prompt != nullptr ? prompt : "";
+  using namespace zr590::platform;
+  Platform& backend = current();
+  const TextBytes bytes = backend.text_bytes();
   std::string typed;
-  if (zr590::platform::current().line_dialog(asked, zr590::dialog_prompt(asked), typed) == -1) {
+  if (backend.line_dialog(shape_dialog_prompt(prompt != nullptr ? prompt : "", bytes), typed) ==
+      -1) {
     return 0;
   }
-  std::size_t length = std::min(typed.size(), zr590::platform::kReplyLength);
-  std::memcpy(reply, typed.data(), length);
-  reply[length] = '\0';
+  cut_reply(typed, bytes);
+  std::memcpy(reply, typed.data(), typed.size());
+  reply[typed.size()] = '\0';
   return 1;
 }

@@ -32,8 +32,9 @@ class ForwardingPlatform : public Platform {
   bool has_message() override { return inner_.has_message(); }
   void wait_message() override { inner_.wait_message(); }
   void text_put_line(std::string_view line) override { inner_.text_put_line(line); }
-  int line_dialog(std::string_view prompt, std::string_view shown, std::string& reply) override {
-    return inner_.line_dialog(prompt, shown, reply);
+  TextBytes text_bytes() const override { return inner_.text_bytes(); }
+  int line_dialog(const DialogPrompt& prompt, std::string& reply) override {
+    return inner_.line_dialog(prompt, reply);
   }
   bool window_exists(Window window) override { return inner_.window_exists(window); }
   void set_text_close_hides(bool hides) override { inner_.set_text_close_hides(hides); }

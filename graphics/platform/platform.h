@@ -203,6 +203,17 @@ std::string shortcut_text(const MenuItem& item);
 
 enum class Take { Nothing, Dispatched, Quit };
 
+enum class TextBytes { Utf8, CodePage };
+
+// The line dialog's prompt as every dialog shows it: at most kPromptLength characters of what
+// the caller asked, in the backend's TextBytes, then `padding` spaces so that the field is
+// always kPromptLength characters wide. A transcript records `text`; a dialog shows padded().
+struct DialogPrompt {
+  std::string text;
+  std::size_t padding = 0;
+  std::string padded() const { return text + std::string(padding, ' '); }
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -254,15 +265,17 @@ class Platform {
   // brings it back. Until then the close box destroys it (ZR590_visible_logging). A backend
   // whose text window has no close box ignores this.
   virtual void set_text_close_hides(bool hides) { (void)hides; }
+  // How the window system reads the library's text: UTF-8 (the default), or one byte a
+  // character in the system's code page. The library shapes the dialog's prompt and reply to it.
+  virtual TextBytes text_bytes() const { return TextBytes::Utf8; }
   // Runs the modal line-input dialog "ZR590_gets" (ZR590_gets) until "Okay" or Enter; Escape
   // and the dialog's close box do nothing, and the owner (the graphics window) takes no input
-  // meanwhile. `shown_prompt` is the prompt as the dialog shows it (kPromptLength characters),
-  // `prompt` as the caller passed it. Stores what was typed, at most kReplyLength bytes, in
-  // `reply` and returns 1, or returns -1 when the dialog cannot be created (reply untouched).
-  // Messages that arrive while it is open reach the window procedures at once
-  // (dispatch_all_but_quit()); the quit request stays queued for the event wait.
-  virtual int line_dialog(std::string_view prompt, std::string_view shown_prompt,
-                          std::string& reply) = 0;
+  // meanwhile. Shows `prompt` as the library shaped it; stores what was typed in `reply` (the
+  // library cuts it to kReplyLength bytes of whole characters) and returns 1, or returns -1
+  // when the dialog cannot be created (reply untouched). Messages that arrive while it is open
+  // reach the window procedures at once (dispatch_all_but_quit()); the quit request stays
+  // queued for the event wait.
+  virtual int line_dialog(const DialogPrompt& prompt, std::string& reply) = 0;
   // Whether the window exists: created and not yet destroyed.
   virtual bool window_exists(Window window) = 0;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "platform/text_encoding.h"
+
 namespace zr590::platform {
 
 void ScriptedSession::load(ScriptedInput input) {
@@ -99,6 +101,8 @@ std::string ScriptedSession::dialog(std::string_view shown) {
   if (replies_.empty()) return {};
   std::string reply = std::move(replies_.front());
   replies_.pop_front();
+  // As the dialog's line box would take it, so that the transcript shows what the program got.
+  cut_reply(reply, TextBytes::Utf8);
   return reply;
 }
 

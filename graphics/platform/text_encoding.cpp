@@ -1,6 +1,6 @@
 #include "platform/text_encoding.h"
 
-#include "platform/platform.h"
+#include <algorithm>
 
 namespace zr590::platform {
 namespace {
@@ -74,16 +74,43 @@ Utf8Prefix utf8_prefix(std::string_view text, std::size_t max_bytes, std::size_t
   return prefix;
 }
 
-std::string utf8_dialog_prompt(std::string_view prompt, bool padded) {
-  std::string shown = display_utf8(prompt);
-  const Utf8Prefix first = utf8_prefix(shown, shown.size(), kPromptLength);
-  shown.resize(first.bytes);
-  if (padded) shown.append(kPromptLength - first.characters, ' ');
-  return shown;
+std::u32string display_characters(std::string_view text) {
+  std::u32string characters;
+  characters.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = sequence_length(text, i);
+    if (length <= 1) {
+      characters.push_back(c == 0 ? U' ' : c);
+      ++i;
+      continue;
+    }
+    // The lead byte keeps 7 - length bits, each later byte 6.
+    char32_t code = c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (text[i + k] & 0x3F);
+    characters.push_back(code);
+    i += length;
+  }
+  return characters;
 }
 
-void cut_utf8_reply(std::string& reply) {
-  reply.resize(utf8_prefix(reply, kReplyLength).bytes);
+DialogPrompt shape_dialog_prompt(std::string_view prompt, TextBytes bytes) {
+  DialogPrompt shaped;
+  if (bytes == TextBytes::CodePage) {
+    shaped.text = prompt.substr(0, kPromptLength);
+    shaped.padding = kPromptLength - shaped.text.size();
+    return shaped;
+  }
+  shaped.text = display_utf8(prompt);
+  const Utf8Prefix first = utf8_prefix(shaped.text, shaped.text.size(), kPromptLength);
+  shaped.text.resize(first.bytes);
+  shaped.padding = kPromptLength - first.characters;
+  return shaped;
+}
+
+void cut_reply(std::string& reply, TextBytes bytes) {
+  reply.resize(bytes == TextBytes::CodePage ? std::min(reply.size(), kReplyLength)
+                                            : utf8_prefix(reply, kReplyLength).bytes);
 }
 
 }  // namespace zr590::platform

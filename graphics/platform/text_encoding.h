@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace zr590::platform {
 
 // The text as valid UTF-8 for display: well-formed UTF-8 sequences as they are, every other
@@ -24,10 +26,13 @@ struct Utf8Prefix {
 Utf8Prefix utf8_prefix(std::string_view text, std::size_t max_bytes,
                        std::size_t max_characters = std::string_view::npos);
 
-// The line dialog's prompt as a UTF-8 dialog shows it: its first kPromptLength characters (a
-// cut never splits one), filled up with spaces to kPromptLength when `padded`.
-std::string utf8_dialog_prompt(std::string_view prompt, bool padded);
-// A reply cut to at most kReplyLength bytes of whole UTF-8 characters.
-void cut_utf8_reply(std::string& reply);
+// The text's characters as display_utf8() reads them (one per byte that is no UTF-8).
+std::u32string display_characters(std::string_view text);
+
+// The line dialog's prompt for a backend reading text as `bytes`: its first kPromptLength
+// characters (a cut never splits one) and the padding that fills it up to kPromptLength.
+DialogPrompt shape_dialog_prompt(std::string_view prompt, TextBytes bytes);
+// A reply cut to at most kReplyLength bytes of whole characters.
+void cut_reply(std::string& reply, TextBytes bytes);
 
 }  // namespace zr590::platform

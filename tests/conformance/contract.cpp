@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "library_state.h"
-#include "line_input.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::conformance {
 namespace {
@@ -257,7 +257,8 @@ void dialog(Case& c) {
   const std::string typed(platform::kReplyLength + 45, 'x');
   c.adapter().answer_dialog(typed);
   std::string reply;
-  const int result = c.p().line_dialog("Name?", dialog_prompt("Name?"), reply);
+  const int result =
+      c.p().line_dialog(platform::shape_dialog_prompt("Name?", c.p().text_bytes()), reply);
   c.expect(result == 1, "the dialog returned " + std::to_string(result));
   c.expect(reply == typed.substr(0, platform::kReplyLength),
            "reply of " + std::to_string(reply.size()) + " characters");

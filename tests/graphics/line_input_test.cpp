@@ -1,5 +1,5 @@
 // The line-input dialog's limits.
-#include "line_input.h"
+#include <zr590/zr590.h>
 
 #include <cstring>
 #include <utility>
@@ -18,17 +18,6 @@ class LineInputTest : public LibraryTest {
   }
 };
 
-TEST(DialogPromptTest, IsCutOrPaddedTo79Characters) {
-  std::string long_prompt(100, 'p');
-  long_prompt[78] = 'L';
-  long_prompt[79] = 'X';
-  std::string shown = dialog_prompt(long_prompt);
-  EXPECT_EQ(shown.size(), 79u);
-  EXPECT_EQ(shown.back(), 'L');
-  EXPECT_EQ(dialog_prompt("hello"), "hello" + std::string(74, ' '));
-  EXPECT_EQ(dialog_prompt(""), std::string(79, ' '));
-}
-
 // 255 bytes, and no UTF-8 character cut in two: 200 letters é (2 bytes each) give 127.
 TEST_F(LineInputTest, AReplyIsCutTo255BytesOfWholeCharactersAndTerminated) {
   std::string acutes;
@@ -44,20 +33,38 @@ TEST_F(LineInputTest, AReplyIsCutTo255BytesOfWholeCharactersAndTerminated) {
   }
 }
 
-// The caller's buffer holds 256 bytes whatever a backend's dialog hands back.
-TEST_F(LineInputTest, TheLibraryCutsALongReplyFromAnyBackend) {
-  struct LongReply : platform::ForwardingPlatform {
+// The caller's buffer holds 256 bytes whatever a backend's dialog hands back, and the prompt
+// reaches every backend shaped to how it reads text: 500 letters é, 2 bytes in UTF-8, 1 in a
+// code page.
+TEST_F(LineInputTest, TheLibraryShapesPromptAndReplyForAnyBackend) {
+  struct Backend : platform::ForwardingPlatform {
     using ForwardingPlatform::ForwardingPlatform;
-    int line_dialog(std::string_view, std::string_view, std::string& reply) override {
-      reply.assign(1000, 'r');
+    platform::TextBytes bytes;
+    std::string reply, shown;
+    platform::TextBytes text_bytes() const override { return bytes; }
+    int line_dialog(const platform::DialogPrompt& prompt, std::string& typed) override {
+      shown = prompt.padded();
+      typed = reply;
       return 1;
     }
   } backend{platform_};
+  const struct {
+    platform::TextBytes bytes;
+    std::string letter;
+    std::size_t kept;
+  } cases[] = {{platform::TextBytes::Utf8, "\xC3\xA9", 254},
+               {platform::TextBytes::CodePage, "\xE9", 255}};
   platform::set_current(&backend);
-  char reply[ZR590_REPLY_SIZE + 8];
-  std::memset(reply, 'x', sizeof reply);
-  EXPECT_EQ(ZR590_gets("name?", reply), 1);
-  EXPECT_EQ(std::strlen(reply), 255u);
+  for (const auto& c : cases) {
+    backend.bytes = c.bytes;
+    backend.reply.clear();
+    for (int i = 0; i < 500; ++i) backend.reply += c.letter;
+    char reply[ZR590_REPLY_SIZE + 8];
+    std::memset(reply, 'x', sizeof reply);
+    EXPECT_EQ(ZR590_gets(backend.reply.c_str(), reply), 1);
+    EXPECT_EQ(std::string(reply), backend.reply.substr(0, c.kept));
+    EXPECT_EQ(backend.shown, backend.reply.substr(0, 79 * c.letter.size()));
+  }
   platform::set_current(&platform_);
 }
 

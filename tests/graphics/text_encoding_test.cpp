@@ -13,21 +13,55 @@ namespace {
 
 using namespace std::string_literals;
 
+// As bytes (GTK, Pango) and as characters (the page's font) alike.
 TEST(TextEncoding, ValidUtf8IsKeptAndOtherBytesShowAsLatin1) {
   const struct {
     std::string bytes, shown;
+    std::u32string characters;
   } cases[] = {
-      {"a\xE9\xFF", "a\xC3\xA9\xC3\xBF"},                                // Latin-1
-      {"\xD1\x80\xD0\xB8\xD1\x81.txt", "\xD1\x80\xD0\xB8\xD1\x81.txt"},  // UTF-8
-      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                          // four bytes
-      {"\xC3\xA9\xE9", "\xC3\xA9\xC3\xA9"},                              // both in one text
-      {"\xC3", "\xC3\x83"},                                              // a sequence cut short
-      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                                  // overlong
-      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},                      // a surrogate
-      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},          // beyond U+10FFFF
-      {"a\0b"s, "a b"},
+      {"a\xE9\xFF", "a\xC3\xA9\xC3\xBF", U"a\u00e9\u00ff"},                             // Latin-1
+      {"\xD1\x80\xD0\xB8\xD1\x81", "\xD1\x80\xD0\xB8\xD1\x81", U"\u0440\u0438\u0441"},  // UTF-8
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80", U"\U0001F600"},              // four bytes
+      {"\xC3\xA9\xE9", "\xC3\xA9\xC3\xA9", U"\u00e9\u00e9"},                // both in one
+      {"\xE2\x82", "\xC3\xA2\xC2\x82", U"\u00e2\u0082"},                    // cut short
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF", U"\u00c0\u00af"},                    // overlong
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80", U"\u00ed\u00a0\u0080"},  // a surrogate
+      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80", U"\u00f4\u0090\u0080\u0080"},
+      {"a\0b"s, "a b", U"a b"},
   };
-  for (const auto& c : cases) EXPECT_EQ(display_utf8(c.bytes), c.shown) << c.bytes;
+  for (const auto& c : cases) {
+    EXPECT_EQ(display_utf8(c.bytes), c.shown) << c.bytes;
+    EXPECT_EQ(display_characters(c.bytes), c.characters) << c.bytes;
+  }
+}
+
+// 79 characters, however many bytes each takes where the backend reads UTF-8; the rest of the
+// field is padding.
+TEST(TextEncoding, DialogPromptsKeepWholeCharactersAndPadTheField) {
+  const std::string acutes = [] {
+    std::string text;
+    for (int i = 0; i < 100; ++i) text += "\xC3\xA9";
+    return text;
+  }();
+  const struct {
+    std::string prompt;
+    TextBytes bytes;
+    std::string text;
+    std::size_t padding;
+  } cases[] = {
+      {"hello", TextBytes::Utf8, "hello", 74},
+      {"", TextBytes::CodePage, "", 79},
+      {std::string(100, 'p'), TextBytes::Utf8, std::string(79, 'p'), 0},
+      {acutes, TextBytes::Utf8, acutes.substr(0, 158), 0},
+      {acutes, TextBytes::CodePage, acutes.substr(0, 79), 0},
+      {"\xE9t\xE9", TextBytes::Utf8, "\xC3\xA9t\xC3\xA9", 76},
+      {"\xE9t\xE9", TextBytes::CodePage, "\xE9t\xE9", 76},
+  };
+  for (const auto& c : cases) {
+    const DialogPrompt shaped = shape_dialog_prompt(c.prompt, c.bytes);
+    EXPECT_EQ(shaped.text, c.text) << c.prompt;
+    EXPECT_EQ(shaped.padding, c.padding) << c.prompt;
+  }
 }
 
 TEST(TextEncoding, PrefixesKeepWholeCharacters) {

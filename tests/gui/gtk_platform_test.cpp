@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "gtk_key_event.h"
-#include "line_input.h"
 #include "menu.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::platform::gtk {
 namespace {
@@ -376,7 +376,7 @@ TEST_F(GtkPlatformTest, LineDialogEndsOnlyWithOkayWhileTheTimerTicks) {
 
   EXPECT_TRUE(open_after_escape);
   EXPECT_TRUE(graphics_kept);
-  EXPECT_EQ(label_text, dialog_prompt("Name?"));
+  EXPECT_EQ(label_text, shape_dialog_prompt("Name?", TextBytes::Utf8).padded());
   // UTF-8 as typed, the line box taking 255 bytes without splitting a character: 127 letters
   // é, shown as they are used.
   std::string acutes;

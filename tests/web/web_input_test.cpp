@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/gtk/key_translation.h"
-#include "platform/web/text_font.h"
 #include "platform/web/web_keys.h"
 
 namespace zr590::testing {
@@ -74,21 +73,6 @@ TEST(WebKeysTest, KeysWithAltAndCharactersBeyondLatin1MakeNoKeyEvent) {
         KeyEvent{"\xe2\x82\xac", "KeyE"},  // the euro sign, AltGr+E
         KeyEvent{"Dead", "BracketLeft"}}) {
     EXPECT_FALSE(platform::web::translate_key(event).has_value()) << event.key;
-  }
-}
-
-TEST(PageTextTest, ValidUtf8IsReadAsUtf8AndAnyOtherByteAsLatin1) {
-  const std::pair<const char*, std::u32string> cases[] = {
-      {"caf\xc3\xa9", U"caf\u00e9"},
-      {"\xe2\x82\xac \xf0\x9f\x99\x82", U"\u20ac \U0001F642"},
-      {"\xe9t\xe9", U"\u00e9t\u00e9"},                    // Latin-1
-      {"\xc0\xaf", U"\u00c0\u00af"},                      // an overlong '/'
-      {"\xed\xa0\x80", U"\u00ed\u00a0\u0080"},            // a surrogate
-      {"\xf4\x90\x80\x80", U"\u00f4\u0090\u0080\u0080"},  // beyond U+10FFFF
-      {"\xe2\x82", U"\u00e2\u0082"},                      // cut short
-  };
-  for (const auto& [bytes, characters] : cases) {
-    EXPECT_EQ(platform::web::decode_text(bytes), characters) << bytes;
   }
 }
 

@@ -145,20 +145,18 @@ void GtkPlatform::text_put_line(std::string_view line) {
   if (text_) text_->put_line(line);
 }
 
-int GtkPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
+int GtkPlatform::line_dialog(const DialogPrompt& prompt, std::string& reply) {
   modal_ = true;
   // The dialog's loop takes what is already queued too; a click waiting there reaches the
   // window procedure now, and the next wait discards it.
   dispatch_all_but_quit();
   GtkWindow* owner = graphics_ ? graphics_->gtk_window() : nullptr;
-  std::string typed = run_line_dialog(owner, utf8_dialog_prompt(prompt, true), dialog_opened);
+  std::string typed = run_line_dialog(owner, prompt.padded(), dialog_opened);
   modal_ = false;
   if (termination_pending_) {
     termination_pending_ = false;
     push({{Window::Graphics, MessageKind::Destroy}, -1, true});
   }
-  // File names are UTF-8 here: the reply is what was typed, cut to whole characters.
-  cut_utf8_reply(typed);
   reply = std::move(typed);
   return 1;
 }

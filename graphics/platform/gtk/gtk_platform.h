@@ -57,8 +57,7 @@ class GtkPlatform final : public Platform, private MessageSink {
   void kill_timer(int id) override;
   void text_put_line(std::string_view line) override;
   void set_text_close_hides(bool hides) override;
-  int line_dialog(std::string_view prompt, std::string_view shown_prompt,
-                  std::string& reply) override;
+  int line_dialog(const DialogPrompt& prompt, std::string& reply) override;
   bool window_exists(Window window) override;
 
   // --- for tests ---

@@ -115,13 +115,10 @@ void HeadlessPlatform::text_put_line(std::string_view line) {
   script_.text_line(display_utf8(line));
 }
 
-int HeadlessPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
-  dialog_prompts_.emplace_back(prompt);
-  // What the dialog shows, without the padding.
-  reply = script_.dialog(utf8_dialog_prompt(prompt, false));
+int HeadlessPlatform::line_dialog(const DialogPrompt& prompt, std::string& reply) {
+  dialog_prompts_.push_back(prompt.text);
+  reply = script_.dialog(prompt.text);
   if (during_dialog) during_dialog();
-  // The dialog's line box hands over whole UTF-8 characters.
-  cut_utf8_reply(reply);
   script_.replied(reply);
   return 1;
 }

@@ -104,8 +104,7 @@ class HeadlessPlatform final : public Platform {
   void copy_picture_to_window() override;
   void release_window_dc() override { window_dc_ = false; }
   void text_put_line(std::string_view line) override;
-  int line_dialog(std::string_view prompt, std::string_view shown_prompt,
-                  std::string& reply) override;
+  int line_dialog(const DialogPrompt& prompt, std::string& reply) override;
   bool window_exists(Window window) override;
 
  protected:

@@ -15,6 +15,7 @@
 #include <stb_truetype.h>
 #pragma GCC diagnostic pop
 
+#include "platform/text_encoding.h"
 #include "platform/web/font_data.h"
 
 namespace zr590::platform::web {
@@ -27,10 +28,6 @@ constexpr unsigned char kInk = 128;
 
 int pixels(int height) {
   return height > 0 ? height : kDefaultHeight;
-}
-
-bool continuation(unsigned char c) {
-  return (c & 0xC0) == 0x80;
 }
 
 }  // namespace
@@ -75,7 +72,7 @@ TextFont::~TextFont() = default;
 
 Extent TextFont::extent(std::string_view text, int height) const {
   const float s = face_->scale(height);
-  const int width = face_->lay_out(decode_text(text), s, [](int, int) {});
+  const int width = face_->lay_out(display_characters(text), s, [](int, int) {});
   return {width, face_->ascent_pixels(s) + face_->descent_pixels(s)};
 }
 
@@ -83,7 +80,7 @@ Box TextFont::bounds(Point at, std::string_view text, int height) const {
   const float s = face_->scale(height);
   const int ascent = face_->ascent_pixels(s);
   long long left = 0, top = 0, right = 0, bottom = ascent + face_->descent_pixels(s);
-  const int cells = face_->lay_out(decode_text(text), s, [&](int glyph, int x) {
+  const int cells = face_->lay_out(display_characters(text), s, [&](int glyph, int x) {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
     if (x1 <= x0 || y1 <= y0) return;
@@ -105,7 +102,7 @@ void TextFont::draw(raster::Raster& raster, Point at, std::string_view text, int
   const float s = face_->scale(height);
   const long long baseline = static_cast<long long>(at.y) + face_->ascent_pixels(s);
   const Box clip = raster.clip();
-  face_->lay_out(decode_text(text), s, [&](int glyph, int x) {
+  face_->lay_out(display_characters(text), s, [&](int glyph, int x) {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
     const long long left = static_cast<long long>(at.x) + x + x0;
@@ -131,42 +128,6 @@ void TextFont::draw(raster::Raster& raster, Point at, std::string_view text, int
       }
     }
   });
-}
-
-std::u32string decode_text(std::string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n;) {
-    const unsigned char c = p[i];
-    // A lead byte's sequence length; 0 for a byte that cannot start one.
-    const std::size_t length = c < 0x80                 ? 1
-                               : c >= 0xC2 && c <= 0xDF ? 2
-                               : c >= 0xE0 && c <= 0xEF ? 3
-                               : c >= 0xF0 && c <= 0xF4 ? 4
-                                                        : 0;
-    char32_t code = c;
-    bool whole = length == 1 || (length > 1 && i + length <= n);
-    if (length > 1 && whole) {
-      code = c & (0x7F >> length);
-      for (std::size_t k = 1; k < length && whole; ++k) {
-        whole = continuation(p[i + k]);
-        code = (code << 6) | (p[i + k] & 0x3F);
-      }
-      // Overlong forms, surrogates and code points beyond Unicode are not well formed.
-      const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-      whole = whole && code >= least && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-    }
-    if (whole) {
-      out.push_back(code);
-      i += length;
-    } else {
-      out.push_back(c);  // Latin-1
-      ++i;
-    }
-  }
-  return out;
 }
 
 }  // namespace zr590::platform::web

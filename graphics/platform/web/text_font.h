@@ -40,8 +40,4 @@ class TextFont {
   mutable std::vector<unsigned char> coverage_;  // one glyph's bitmap
 };
 
-// The characters of `text`: each well-formed UTF-8 sequence as its code point, any other byte
-// as the Latin-1 character of that code.
-std::u32string decode_text(std::string_view text);
-
 }  // namespace zr590::platform::web

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/virtual_keys.h"
-#include "platform/web/text_font.h"
+#include "platform/text_encoding.h"
 
 namespace zr590::platform::web {
 namespace {
@@ -85,7 +85,7 @@ bool in(char32_t c, char32_t first, char32_t last) {
 
 // The one character a key types, or 0 when its key value is a name or several characters.
 char32_t single_character(std::string_view key) {
-  const std::u32string characters = decode_text(key);
+  const std::u32string characters = display_characters(key);
   return characters.size() == 1 ? characters[0] : 0;
 }
 

@@ -219,11 +219,10 @@ void WebPlatform::text_put_line(std::string_view line) {
   if (session_) session_->text_line(display_utf8(line));
 }
 
-int WebPlatform::line_dialog(std::string_view prompt, std::string_view, std::string& reply) {
-  // The reply comes back cut to whole characters by the page.
+int WebPlatform::line_dialog(const DialogPrompt& prompt, std::string& reply) {
   std::string answer;
-  if (session_) answer = session_->dialog(utf8_dialog_prompt(prompt, false));
-  page::open_line_dialog(utf8_dialog_prompt(prompt, true).c_str(),
+  if (session_) answer = session_->dialog(prompt.text);
+  page::open_line_dialog(prompt.padded().c_str(),
                          session_ ? display_utf8(answer).c_str() : nullptr);
   // The dialog's modal loop: what arrives meanwhile (the timer's ticks; the page takes no other
   // input) reaches the window procedures at once. A session's dialog is answered at once and

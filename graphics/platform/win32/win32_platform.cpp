@@ -279,9 +279,8 @@ void Win32Platform::text_put_line(std::string_view line) {
   if (hwnd(Window::Text) != nullptr) put_console_line(hwnd(Window::Text), line);
 }
 
-int Win32Platform::line_dialog(std::string_view, std::string_view shown_prompt,
-                               std::string& reply) {
-  return run_line_dialog(instance_, hwnd(Window::Graphics), shown_prompt, reply);
+int Win32Platform::line_dialog(const DialogPrompt& prompt, std::string& reply) {
+  return run_line_dialog(instance_, hwnd(Window::Graphics), prompt.padded(), reply);
 }
 
 }  // namespace zr590::platform::win32

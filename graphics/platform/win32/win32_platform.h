@@ -55,8 +55,8 @@ class Win32Platform final : public Platform {
   void wait_message() override;
   void text_put_line(std::string_view line) override;
   void set_text_close_hides(bool hides) override { text_close_hides_ = hides; }
-  int line_dialog(std::string_view prompt, std::string_view shown_prompt,
-                  std::string& reply) override;
+  TextBytes text_bytes() const override { return TextBytes::CodePage; }
+  int line_dialog(const DialogPrompt& prompt, std::string& reply) override;
   bool window_exists(Window window) override { return hwnd(window) != nullptr; }
 
   // The native window, for tests that play the user (nullptr when it does not exist).
