@@ -2,8 +2,8 @@
 // a window system must give back. A backend is one folder under graphics/platform/ that
 // implements Picture and Platform below; the logic never includes a window-system header.
 //
-// Adding a backend (read this file, then graphics/platform/headless/headless_platform.h, the
-// smallest backend, which implements every call):
+// Adding a backend (read this file, then graphics/platform/minimal/, the smallest complete
+// backend: every call below in its plainest form, passing the conformance suite; copy it):
 //   1. Derive from Platform. Implement every pure virtual call below; each says when the
 //      library makes it and what it must do.
 //   2. Turn the window system's events into Messages and push them into queue(): input with
@@ -12,7 +12,7 @@
 //      message source below, in the order the queue keeps.
 //   3. Deliver Create, Size and Paint at once with deliver(); everything else goes through the
 //      queue.
-//   4. Give the program a process entry: define run_process() (see headless_main.cpp), which
+//   4. Give the program a process entry: define run_process() (see minimal_main.cpp), which
 //      installs the backend with set_current() and calls run_application().
 //   5. Run the conformance suite (tests/conformance) against it with a small adapter.
 //   A backend whose window system keeps a message queue of its own (Win32) may use that queue

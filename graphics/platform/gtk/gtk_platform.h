@@ -2,11 +2,20 @@
 // this file; gtk_main.cpp is the process entry, graphics_window.h and text_window.h the two
 // windows, key_translation.h the keyboard.
 //
+// Checklist (as every backend's header):
+//   [x] clipping         the shared Cairo picture clips, so the library redraws only changes
+//   [ ] own queue        GTK's events go into the library's MessageQueue
+//   [x] close box hides  the text window's close box hides it when the library asks
+//   [x] UTF-8 text       text_bytes() is the default, UTF-8 (Pango)
+//   [x] modal loop       the dialog runs GTK's nested main loop
+//   [x] timer            a GLib timeout; the wait blocks in GLib's main loop
+//   [x] files            the library's POSIX durable saves (no backend code)
+//
 // Implemented:
 // - the graphics window: 601 x 540 outer size with the "&Run" menu bar above the client area,
-//   which the user may enlarge (the client area then shows enlarged); left-button presses, keys as Windows virtual-key codes with the character each
-//   types, losing the focus, the close box; a GLib timer; the window shows the last copy of
-//   the picture (the shared Cairo picture);
+//   which the user may enlarge (the client area then shows enlarged); left-button presses, keys as
+//   Windows virtual-key codes with the character each types, losing the focus, the close box; a
+//   GLib timer; the window shows the last copy of the picture (the shared Cairo picture);
 // - the text window: lines in a fixed-pitch font, scrolled up as they come, replayed by the
 //   library on repaint; its keys go to its own procedure, which forwards them;
 // - the modal "ZR590_gets" dialog in GTK's nested main loop, which hands arriving messages to

@@ -1,7 +1,15 @@
-// The headless backend: the library without a display. Start with this file to add a
-// backend: it implements every call of platform.h in the plainest way; headless_main.cpp is its
-// process entry. The script, its time and its transcript are a ScriptedSession
-// (platform/scripted_session.h), which the web page's test sessions use too.
+// The headless backend: the library without a display, driven by a script of messages;
+// headless_main.cpp is its process entry (shape-replay's). The script, its time and its
+// transcript are a ScriptedSession (platform/scripted_session.h), as in the web page's tests.
+//
+// Checklist (as every backend's header):
+//   [x] clipping         the shared Cairo picture clips, so the library redraws only changes
+//   [ ] own queue        scripted input goes into the library's MessageQueue
+//   [ ] close box hides  a message file closes only the graphics window
+//   [x] UTF-8 text       text_bytes() is the default, UTF-8 (the transcript)
+//   [ ] modal loop       the dialog answers at once from the scripted replies
+//   [x] timer            simulated: time passes as the script's ticks say
+//   [x] files            the library's POSIX durable saves (no backend code)
 //
 // Implemented:
 // - input from a script of messages (push_message, push_close), delivered in order when the

@@ -2,6 +2,15 @@
 // emscripten. Start with this file; web_main.cpp is the process entry and the page's way in,
 // page.h the calls out to the page (zr590-page.js).
 //
+// Checklist (as every backend's header):
+//   [x] clipping         the web picture clips, so the library redraws only changes
+//   [ ] own queue        the page's input goes into the library's MessageQueue
+//   [x] close box hides  the text panel's close box hides it when the library asks
+//   [x] UTF-8 text       text_bytes() is the default, UTF-8
+//   [x] modal loop       the dialog waits in the page with ASYNCIFY, ticks dispatched meanwhile
+//   [x] timer            the page's interval timer; the wait sleeps in the browser's event loop
+//   [x] files            the working folder kept in the browser's IndexedDB (zr590-files.js)
+//
 // Implemented:
 // - the graphics window as a canvas of the picture's size showing the whole picture; clicks,
 //   keys (the same virtual-key codes and characters as GTK), the "Run" menu as an HTML menu bar,

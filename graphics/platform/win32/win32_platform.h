@@ -2,6 +2,15 @@
 // mingw-w64 as a 32- or 64-bit Windows program. Start with this file; win_main.cpp is the
 // process entry (WinMain), win32_messages.h the conversion of native messages.
 //
+// Checklist (as every backend's header):
+//   [ ] clipping         the GDI picture draws every call at once
+//   [x] own queue        the thread's message queue (PeekMessage, DispatchMessage)
+//   [x] close box hides  the text window's close box hides it when the library asks
+//   [ ] UTF-8 text       text_bytes() is CodePage: the system's ANSI code page
+//   [x] modal loop       DialogBoxIndirectParam's own loop
+//   [x] timer            SetTimer's WM_TIMER
+//   [x] files            durable saves through the Windows file calls (safe_file_win32.cpp)
+//
 // Implemented:
 // - the window classes "DrawWndClass" and "TextWndClass" and their two windows, the "&Run"
 //   menu and its check marks, timer 2, show and hide;
