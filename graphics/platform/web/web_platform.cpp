@@ -37,7 +37,7 @@ bool WebPlatform::start_session(std::string_view messages, std::string& error) {
   session_.emplace(queue());
   session_->load(std::move(scripted));
   session_->set_transcript([](const std::string& line) { page::transcript(line); });
-  picture_.note_approximate(kApproximateMargin);
+  noting_.emplace(picture_, kApproximateMargin);
   return true;
 }
 
@@ -47,8 +47,10 @@ void WebPlatform::program_ended(int status) {
   // The page keeps showing what the program drew last.
   present_changes();
   page::files_changed();
-  for (const auto& [left, top, right, bottom] : picture_.approximate_boxes()) {
-    page::note_box(left, top, right, bottom);
+  if (noting_) {
+    for (const auto& [left, top, right, bottom] : noting_->boxes()) {
+      page::note_box(left, top, right, bottom);
+    }
   }
   page::program_ended(status);
 }
@@ -149,6 +151,7 @@ void WebPlatform::copy_picture_to_window() {
 
 void WebPlatform::present_changes() {
   // Only what changed goes to the canvas; an unchanged picture costs the page nothing.
+  settle_drawing(picture());
   const std::uint8_t* rgba = picture_.rgba();
   const Box changed = shown_.update(rgba, picture_.width(), picture_.height());
   if (changed.right > changed.left)

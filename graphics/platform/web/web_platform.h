@@ -18,7 +18,8 @@
 //   event wait and the modal line dialog stay blocking calls (ASYNCIFY);
 // - the text window as a panel of the last 25 lines, shown and hidden as the library says;
 // - the picture: the shared raster for figures and thin lines, stb_truetype text and our own
-//   wide pens (web_picture.h), all drawn within a clip, so retained frames redraw only damage;
+//   wide pens (raster/raster_picture.h), all drawn within a clip, so retained frames redraw only
+//   damage;
 // - the working folder kept in the browser (IndexedDB), listed beside the canvas with a
 //   download link per file and an upload control;
 // - sessions fed from a message file (tests), run by the same ScriptedSession as the headless
@@ -36,10 +37,11 @@
 #include <string_view>
 
 #include "platform/platform.h"
+#include "platform/raster/raster_picture.h"
 #include "platform/scripted_session.h"
-#include "platform/web/web_keys.h"
+#include "platform/web/noting_picture.h"
 #include "platform/web/shown_frame.h"
-#include "platform/web/web_picture.h"
+#include "platform/web/web_keys.h"
 
 namespace zr590::platform::web {
 
@@ -79,7 +81,7 @@ class WebPlatform final : public Platform {
                      int height) override;
   void create_menu(const MenuItem& title, const MenuItem* items, std::size_t count) override;
   void set_menu_check(int command_id, bool checked) override;
-  Picture& picture() override { return picture_; }
+  Picture& picture() override { return noting_ ? static_cast<Picture&>(*noting_) : picture_; }
   void copy_picture_to_window() override;
   void release_window_dc() override { window_dc_ = false; }
   Box client_rect(Window window) override;
@@ -103,8 +105,9 @@ class WebPlatform final : public Platform {
   void session_used_up();
   void present_changes();
 
-  WebPicture picture_;
-  ShownFrame shown_;  // what the canvas shows
+  RasterPicture picture_;
+  std::optional<NotingPicture> noting_;     // a session's, set before the program draws
+  ShownFrame shown_;                        // what the canvas shows
   std::optional<ScriptedSession> session_;  // fed from a message file (tests)
   bool exists_[2] = {false, false};
   bool visible_[2] = {false, false};

@@ -9,8 +9,8 @@
 #include "platform/platform.h"
 #include "platform/raster/raster.h"
 
-namespace zr590::platform::web {
+namespace zr590::raster {
 
-void wide_line(raster::Raster& raster, Point from, Point to, int width, std::uint32_t colour);
+void wide_line(Raster& raster, Point from, Point to, int width, std::uint32_t colour);
 
-}  // namespace zr590::platform::web
+}  // namespace zr590::raster

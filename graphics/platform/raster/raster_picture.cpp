@@ -1,11 +1,11 @@
-#include "platform/web/web_picture.h"
+#include "platform/raster/raster_picture.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "platform/web/wide_pen.h"
+#include "platform/raster/wide_pen.h"
 
-namespace zr590::platform::web {
+namespace zr590::platform {
 namespace {
 
 static_assert(std::endian::native == std::endian::little,
@@ -21,7 +21,7 @@ raster::Fill fill_of(const Brush& brush) {
 
 }  // namespace
 
-WebPicture::WebPicture(int width, int height)
+RasterPicture::RasterPicture(int width, int height)
     : width_(width),
       height_(height),
       // A new picture's contents are not defined by the library; start it black, like a fresh
@@ -29,69 +29,52 @@ WebPicture::WebPicture(int width, int height)
       pixels_(static_cast<std::size_t>(width) * height, packed({0, 0, 0})),
       raster_(pixels_.data(), width, height, width) {}
 
-void WebPicture::rectangle(Box box, const Pen& pen, const Brush& brush) {
+void RasterPicture::rectangle(Box box, const Pen& pen, const Brush& brush) {
   raster_.rectangle(box, pen.width, packed(pen.colour), fill_of(brush));
 }
 
-void WebPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
+void RasterPicture::ellipse(Box box, const Pen& pen, const Brush& brush) {
   raster_.ellipse(box, pen.width, packed(pen.colour), fill_of(brush));
 }
 
-void WebPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) {
+void RasterPicture::polygon(const Point (&points)[3], const Pen& pen, const Brush& brush) {
   // The inside and a one-pixel outline; a wide pen then strokes each edge as a wide line, so
   // the corners come out round.
   raster_.thin_triangle(points, packed(pen.colour), fill_of(brush));
   if (pen.width <= 1) return;
   for (int i = 0; i < 3; ++i) {
     const Point from = points[i], to = points[(i + 1) % 3];
-    wide_line(raster_, from, to, pen.width, packed(pen.colour));
-    note(std::min(from.x, to.x) - pen.width, std::min(from.y, to.y) - pen.width,
-         std::max(from.x, to.x) + pen.width + 1, std::max(from.y, to.y) + pen.width + 1);
+    raster::wide_line(raster_, from, to, pen.width, packed(pen.colour));
   }
 }
 
-void WebPicture::line(Point from, Point to, const Pen& pen) {
+void RasterPicture::line(Point from, Point to, const Pen& pen) {
   if (pen.width <= 1) {
     raster_.thin_line(from, to, packed(pen.colour));
     return;
   }
-  wide_line(raster_, from, to, pen.width, packed(pen.colour));
-  note(std::min(from.x, to.x) - pen.width, std::min(from.y, to.y) - pen.width,
-       std::max(from.x, to.x) + pen.width + 1, std::max(from.y, to.y) + pen.width + 1);
+  raster::wide_line(raster_, from, to, pen.width, packed(pen.colour));
 }
 
-Extent WebPicture::text_extent(std::string_view text, int height) {
+Extent RasterPicture::text_extent(std::string_view text, int height) {
   return font_.extent(text, height);
 }
 
-void WebPicture::text_out(Point at, std::string_view text, int height, Rgb colour) {
+void RasterPicture::text_out(Point at, std::string_view text, int height, Rgb colour) {
   if (text.empty()) return;
   font_.draw(raster_, at, text, height, packed(colour));
-  const Extent size = font_.extent(text, height);
-  note(at.x, at.y, static_cast<long long>(at.x) + size.width,
-       static_cast<long long>(at.y) + size.height);
 }
 
-void WebPicture::note(long long left, long long top, long long right, long long bottom) {
-  if (note_margin_ < 0) return;
-  const auto within = [](long long v, int limit) {
-    return static_cast<int>(std::clamp<long long>(v, 0, limit));
-  };
-  const int l = within(left - note_margin_, width_), t = within(top - note_margin_, height_);
-  const int r = within(right + note_margin_, width_), b = within(bottom + note_margin_, height_);
-  if (l < r && t < b) noted_.emplace(l, t, r, b);
-}
-
-Box WebPicture::text_bounds(Point at, std::string_view text, int height) {
+Box RasterPicture::text_bounds(Point at, std::string_view text, int height) {
   return font_.bounds(at, text, height);
 }
 
-const std::uint8_t* WebPicture::rgba() const {
+const std::uint8_t* RasterPicture::rgba() const {
   settle_drawing(*this);
   return reinterpret_cast<const std::uint8_t*>(pixels_.data());
 }
 
-std::vector<Rgb> WebPicture::read_pixels() const {
+std::vector<Rgb> RasterPicture::read_pixels() const {
   settle_drawing(*this);
   std::vector<Rgb> out;
   out.reserve(pixels_.size());
@@ -102,7 +85,7 @@ std::vector<Rgb> WebPicture::read_pixels() const {
   return out;
 }
 
-Rgb WebPicture::pixel(int x, int y) const {
+Rgb RasterPicture::pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return {0, 0, 0};
   settle_drawing(*this);
   const std::uint32_t v = pixels_[static_cast<std::size_t>(y) * width_ + x];
@@ -110,4 +93,4 @@ Rgb WebPicture::pixel(int x, int y) const {
           static_cast<std::uint8_t>(v >> 16)};
 }
 
-}  // namespace zr590::platform::web
+}  // namespace zr590::platform

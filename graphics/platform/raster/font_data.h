@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace zr590::platform::web {
+namespace zr590::raster {
 extern const unsigned char kFontData[];
 extern const std::size_t kFontDataSize;
-}  // namespace zr590::platform::web
+}  // namespace zr590::raster

@@ -1,6 +1,6 @@
-// The web picture: the same figures as the Cairo picture, and text and wide pens of its own,
+// The raster picture: the same figures as the Cairo picture, and text and wide pens of its own,
 // all of them cut cleanly by a clip rectangle.
-#include "platform/web/web_picture.h"
+#include "platform/raster/raster_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ using platform::Pen;
 using platform::Picture;
 using platform::Point;
 using platform::Rgb;
-using platform::web::WebPicture;
+using platform::RasterPicture;
 
 constexpr int kSide = 96;
 constexpr Rgb kPaper{255, 255, 255}, kInk{200, 0, 0}, kPaint{0, 0, 255};
@@ -37,11 +37,11 @@ void expect_same_pixels(const A& a, const B& b, const std::string& what) {
       ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << what << " at " << x << "," << y;
 }
 
-TEST(WebPictureTest, FiguresAndThinLinesArePixelForPixelThoseOfTheCairoPicture) {
+TEST(RasterPictureTest, FiguresAndThinLinesArePixelForPixelThoseOfTheCairoPicture) {
   std::mt19937 random(17);
   auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   CairoPicture cairo(kSide, kSide);
-  WebPicture web(kSide, kSide);
+  RasterPicture web(kSide, kSide);
   for (int n = 0; n < 300; ++n) {
     const Point a{in(-10, 100), in(-10, 100)}, b{in(-10, 100), in(-10, 100)},
         c{in(-10, 100), in(-10, 100)};
@@ -61,9 +61,9 @@ TEST(WebPictureTest, FiguresAndThinLinesArePixelForPixelThoseOfTheCairoPicture) 
   }
 }
 
-TEST(WebPictureTest, TextMeasuresAsTheCairoPictureMeasuresIt) {
+TEST(RasterPictureTest, TextMeasuresAsTheCairoPictureMeasuresIt) {
   CairoPicture cairo(kSide, kSide);
-  WebPicture web(kSide, kSide);
+  RasterPicture web(kSide, kSide);
   for (const char* text : {"PICK", "RESIZE", "FILL:", "Hello, World!", "AVATAR To Wa", "x",
                            "caf\xc3\xa9", "\xe9t\xe9", ""}) {
     for (int height : {0, 9, 13, 20, 47}) {
@@ -75,10 +75,10 @@ TEST(WebPictureTest, TextMeasuresAsTheCairoPictureMeasuresIt) {
   }
 }
 
-TEST(WebPictureTest, TextIsSolidInkInsideItsCells) {
+TEST(RasterPictureTest, TextIsSolidInkInsideItsCells) {
   for (const auto& [text, height] :
        std::initializer_list<std::pair<const char*, int>>{{"HEM", 12}, {"ill", 30}, {"MW", 0}}) {
-    WebPicture web(kSide, kSide);
+    RasterPicture web(kSide, kSide);
     clear(web);
     const Point at{7, 9};
     web.text_out(at, text, height, kInk);
@@ -106,13 +106,13 @@ double distance(Point p, Point a, Point b) {
   return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
-TEST(WebPictureTest, WideLinesPaintThePixelsWithinHalfTheirWidthRoundEndsIncluded) {
+TEST(RasterPictureTest, WideLinesPaintThePixelsWithinHalfTheirWidthRoundEndsIncluded) {
   std::mt19937 random(3);
   auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
   for (int n = 0; n < 200; ++n) {
     const Point a{in(10, 85), in(10, 85)}, b{n % 5 == 0 ? a : Point{in(10, 85), in(10, 85)}};
     const int width = in(2, 9);
-    WebPicture web(kSide, kSide);
+    RasterPicture web(kSide, kSide);
     clear(web);
     web.line(a, b, {width, kInk});
     for (int y = 0; y < kSide; ++y) {
@@ -127,9 +127,9 @@ TEST(WebPictureTest, WideLinesPaintThePixelsWithinHalfTheirWidthRoundEndsInclude
   }
 }
 
-TEST(WebPictureTest, AnEvenWidthLevelLineTakesItsExtraRowAboveAndColumnLeft) {
+TEST(RasterPictureTest, AnEvenWidthLevelLineTakesItsExtraRowAboveAndColumnLeft) {
   for (int width = 2; width <= 8; width += 2) {
-    WebPicture web(kSide, kSide);
+    RasterPicture web(kSide, kSide);
     clear(web);
     web.line({20, 40}, {70, 40}, {width, kInk});
     web.line({40, 10}, {40, 30}, {width, kInk});
@@ -143,25 +143,25 @@ TEST(WebPictureTest, AnEvenWidthLevelLineTakesItsExtraRowAboveAndColumnLeft) {
 
 // Frames are redrawn piecewise on this promise: whatever a call paints inside a clip rectangle
 // is what it paints there unclipped, and nothing outside the rectangle changes.
-TEST(WebPictureTest, AClipCutsTextAndWidePensWithoutChangingThem) {
+TEST(RasterPictureTest, AClipCutsTextAndWidePensWithoutChangingThem) {
   std::mt19937 random(590);
   auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-  using Draw = std::function<void(WebPicture&)>;
+  using Draw = std::function<void(RasterPicture&)>;
   for (int n = 0; n < 100; ++n) {
     const Point a{in(-20, 110), in(-20, 110)}, b{in(-20, 110), in(-20, 110)},
         c{in(-20, 110), in(-20, 110)};
     const Pen pen{in(2, 7), kInk};
     const int height = in(8, 40);
     const Draw calls[] = {
-        [&](WebPicture& p) { p.text_out(a, "Clip Wg\xe9", height, kInk); },
-        [&](WebPicture& p) { p.line(a, b, pen); },
-        [&](WebPicture& p) {
+        [&](RasterPicture& p) { p.text_out(a, "Clip Wg\xe9", height, kInk); },
+        [&](RasterPicture& p) { p.line(a, b, pen); },
+        [&](RasterPicture& p) {
           p.polygon({a, b, c}, pen, {false, kPaint});
         },
     };
     const Box clip{in(-5, 60), in(-5, 60), in(20, 100), in(20, 100)};
     for (const Draw& draw : calls) {
-      WebPicture whole(kSide, kSide), cut(kSide, kSide);
+      RasterPicture whole(kSide, kSide), cut(kSide, kSide);
       clear(whole);
       clear(cut);
       draw(whole);
@@ -180,11 +180,11 @@ TEST(WebPictureTest, AClipCutsTextAndWidePensWithoutChangingThem) {
 
 // What lets a frame redraw text only where it changed: the box the picture gives holds every
 // pixel the text paints.
-TEST(WebPictureTest, TextBoundsHoldEveryPixelTheTextPaints) {
+TEST(RasterPictureTest, TextBoundsHoldEveryPixelTheTextPaints) {
   const char* texts[] = {"jWg", "\xc5\xc7 f/", "_|[", "Clip Wg\xe9"};
   for (const char* text : texts) {
     for (int height : {0, 9, 31}) {
-      WebPicture picture(kSide, kSide);
+      RasterPicture picture(kSide, kSide);
       clear(picture);
       const Point at{30, 30};
       picture.text_out(at, text, height, kInk);

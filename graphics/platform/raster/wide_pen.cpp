@@ -1,9 +1,9 @@
-#include "platform/web/wide_pen.h"
+#include "platform/raster/wide_pen.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace zr590::platform::web {
+namespace zr590::raster {
 namespace {
 
 // Pixels are sampled this far right of and below their centres, which settles ties.
@@ -40,7 +40,7 @@ Span disk(double cx, double cy, double r, double y) {
 
 }  // namespace
 
-void wide_line(raster::Raster& raster, Point from, Point to, int width, std::uint32_t colour) {
+void wide_line(Raster& raster, Point from, Point to, int width, std::uint32_t colour) {
   const double r = width / 2.0;
   const double ax = from.x, ay = from.y, bx = to.x, by = to.y;
   const double dx = bx - ax, dy = by - ay;
@@ -68,4 +68,4 @@ void wide_line(raster::Raster& raster, Point from, Point to, int width, std::uin
   }
 }
 
-}  // namespace zr590::platform::web
+}  // namespace zr590::raster

@@ -1,4 +1,4 @@
-#include "platform/web/text_font.h"
+#include "platform/raster/text_font.h"
 
 #include <algorithm>
 #include <climits>
@@ -16,9 +16,9 @@
 #pragma GCC diagnostic pop
 
 #include "platform/text_encoding.h"
-#include "platform/web/font_data.h"
+#include "platform/raster/font_data.h"
 
-namespace zr590::platform::web {
+namespace zr590::raster {
 namespace {
 
 // The height used for point size 0, as on the other pictures.
@@ -70,9 +70,9 @@ TextFont::TextFont() : face_(std::make_unique<Face>()) {
 
 TextFont::~TextFont() = default;
 
-Extent TextFont::extent(std::string_view text, int height) const {
+platform::Extent TextFont::extent(std::string_view text, int height) const {
   const float s = face_->scale(height);
-  const int width = face_->lay_out(display_characters(text), s, [](int, int) {});
+  const int width = face_->lay_out(platform::display_characters(text), s, [](int, int) {});
   return {width, face_->ascent_pixels(s) + face_->descent_pixels(s)};
 }
 
@@ -80,7 +80,7 @@ Box TextFont::bounds(Point at, std::string_view text, int height) const {
   const float s = face_->scale(height);
   const int ascent = face_->ascent_pixels(s);
   long long left = 0, top = 0, right = 0, bottom = ascent + face_->descent_pixels(s);
-  const int cells = face_->lay_out(display_characters(text), s, [&](int glyph, int x) {
+  const int cells = face_->lay_out(platform::display_characters(text), s, [&](int glyph, int x) {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
     if (x1 <= x0 || y1 <= y0) return;
@@ -97,12 +97,12 @@ Box TextFont::bounds(Point at, std::string_view text, int height) const {
   return {place(at.x, left), place(at.y, top), place(at.x, right), place(at.y, bottom)};
 }
 
-void TextFont::draw(raster::Raster& raster, Point at, std::string_view text, int height,
+void TextFont::draw(Raster& raster, Point at, std::string_view text, int height,
                     std::uint32_t colour) const {
   const float s = face_->scale(height);
   const long long baseline = static_cast<long long>(at.y) + face_->ascent_pixels(s);
   const Box clip = raster.clip();
-  face_->lay_out(display_characters(text), s, [&](int glyph, int x) {
+  face_->lay_out(platform::display_characters(text), s, [&](int glyph, int x) {
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
     const long long left = static_cast<long long>(at.x) + x + x0;
@@ -130,4 +130,4 @@ void TextFont::draw(raster::Raster& raster, Point at, std::string_view text, int
   });
 }
 
-}  // namespace zr590::platform::web
+}  // namespace zr590::raster

@@ -1,25 +1,23 @@
-// The off-screen picture of the web backend: the platform-neutral raster for figures and thin
-// lines (the same pixels as the headless and GTK pictures), with its own wide pens and
-// stb_truetype text. Pixels are kept as the browser's canvas takes them (R, G, B, A bytes), so
-// a frame goes to the page with one copy. Plain C++: the native build tests it.
+// A complete picture in plain C++ for any backend whose window system takes pixels: the
+// platform-neutral raster for figures and thin lines (the same pixels as the Cairo picture),
+// its own wide pens and stb_truetype text with a compiled-in font. Pixels are R, G, B, A bytes,
+// as a browser's canvas takes them. The web backend uses it.
 #pragma once
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/raster/raster.h"
-#include "platform/web/text_font.h"
+#include "platform/raster/text_font.h"
 
-namespace zr590::platform::web {
+namespace zr590::platform {
 
-class WebPicture final : public Picture {
+class RasterPicture final : public Picture {
  public:
-  WebPicture(int width = kPictureWidth, int height = kPictureHeight);
+  RasterPicture(int width = kPictureWidth, int height = kPictureHeight);
 
   void rectangle(Box box, const Pen& pen, const Brush& brush) override;
   void ellipse(Box box, const Pen& pen, const Brush& brush) override;
@@ -42,22 +40,11 @@ class WebPicture final : public Picture {
   // The pixel at (x, y); black outside the picture.
   Rgb pixel(int x, int y) const;
 
-  // Other pictures draw text and wide pens with other pixels. When noting is on, the picture
-  // keeps the boxes that text and wide pens may have painted (grown by `margin`), so that a
-  // comparison with another picture can leave them out.
-  void note_approximate(int margin) { note_margin_ = margin; }
-  using NotedBox = std::tuple<int, int, int, int>;  // left, top, right, bottom
-  const std::set<NotedBox>& approximate_boxes() const { return noted_; }
-
  private:
-  void note(long long left, long long top, long long right, long long bottom);
-
   int width_, height_;
   std::vector<std::uint32_t> pixels_;
   raster::Raster raster_;
-  TextFont font_;
-  int note_margin_ = -1;  // negative: not noting
-  std::set<NotedBox> noted_;
+  raster::TextFont font_;
 };
 
-}  // namespace zr590::platform::web
+}  // namespace zr590::platform

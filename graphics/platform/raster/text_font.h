@@ -13,7 +13,7 @@
 #include "platform/platform.h"
 #include "platform/raster/raster.h"
 
-namespace zr590::platform::web {
+namespace zr590::raster {
 
 class TextFont {
  public:
@@ -25,13 +25,13 @@ class TextFont {
   // Size of `text` as one line at character height `height` pixels (0: the default height):
   // the advances, each rounded to whole pixels, and the font's ascent plus descent, each
   // rounded up.
-  Extent extent(std::string_view text, int height) const;
+  platform::Extent extent(std::string_view text, int height) const;
   // A box holding every pixel draw() paints for this text at `at`: the glyphs' boxes and the
   // cells.
   Box bounds(Point at, std::string_view text, int height) const;
   // Draws the glyphs of `text` in `colour` with the top left of the first cell at `at`;
   // control characters show as the font's missing-glyph box.
-  void draw(raster::Raster& raster, Point at, std::string_view text, int height,
+  void draw(Raster& raster, Point at, std::string_view text, int height,
             std::uint32_t colour) const;
 
  private:
@@ -40,4 +40,4 @@ class TextFont {
   mutable std::vector<unsigned char> coverage_;  // one glyph's bitmap
 };
 
-}  // namespace zr590::platform::web
+}  // namespace zr590::raster
