@@ -22,4 +22,4 @@ for argument in "$@"; do
 done
 echo "Drawings and ZR590.SCR go to $drawings (another folder: ZR590_DRAWINGS=FOLDER)" >&2
 cd "$drawings"
-exec "$build_dir/graphics/platform/gtk/shape-editor" ${arguments[@]+"${arguments[@]}"}
+exec "$build_dir/editor/shape-editor" ${arguments[@]+"${arguments[@]}"}

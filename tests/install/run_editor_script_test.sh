@@ -13,9 +13,9 @@ cp -R "$1/scripts" "$work/source/"
 cat >"$work/bin/cmake" <<'STUB'
 #!/usr/bin/env bash
 [ "$1" = --build ] || exit 0
-mkdir -p "$2/graphics/platform/gtk"
-printf '#!/usr/bin/env bash\necho "$PWD" "$@"\n' >"$2/graphics/platform/gtk/shape-editor"
-chmod +x "$2/graphics/platform/gtk/shape-editor"
+mkdir -p "$2/editor"
+printf '#!/usr/bin/env bash\necho "$PWD" "$@"\n' >"$2/editor/shape-editor"
+chmod +x "$2/editor/shape-editor"
 STUB
 printf '#!/usr/bin/env bash\necho "install ok installed"\n' >"$work/bin/dpkg-query"
 chmod +x "$work/bin/cmake" "$work/bin/dpkg-query"
