@@ -30,7 +30,7 @@
 #include "frame.h"
 #include "library_state.h"
 #include "palette.h"
-#include "platform/forwarding_platform.h"
+#include "forwarding_platform.h"
 #include "platform/headless/headless_platform.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/forwarding_platform.h"
+#include "forwarding_platform.h"
 #include "platform/headless/headless_platform.h"
 
 namespace zr590::testing {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "library_fixture.h"
-#include "platform/forwarding_platform.h"
+#include "forwarding_platform.h"
 
 namespace zr590::testing {
 namespace {

@@ -1,5 +1,5 @@
-// A platform that passes every call on to another. Tools that wrap a backend to watch or time
-// it (tests, fuzz targets, benchmarks) derive from it and override only what they watch.
+// A platform that passes every call on to another. Tests, fuzz targets and benchmarks that wrap
+// a backend to watch or time it derive from it and override only what they watch.
 #pragma once
 
 #include "platform/platform.h"
