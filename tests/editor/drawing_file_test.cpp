@@ -14,6 +14,7 @@
 #include "editor_fixture.h"
 #include "one_point_shapes.h"
 #include "shape_list.h"
+#include "temp_folder.h"
 #include "two_point_shapes.h"
 
 namespace fs = std::filesystem;
@@ -50,19 +51,6 @@ std::string reread(const std::string& text) {
 
 class DrawingFileTest : public EditorTest {
  protected:
-  void SetUp() override {
-    EditorTest::SetUp();
-    dir_ = fs::temp_directory_path() /
-           ("editor-files-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::remove_all(dir_);
-    EditorTest::TearDown();
-  }
-
   void save(ShapeList& list, const std::string& name) {
     platform_.push_reply(name);
     list.save();
@@ -77,7 +65,7 @@ class DrawingFileTest : public EditorTest {
         std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
   }
 
-  fs::path dir_;
+  zr590::testing::TempFolder dir_;
 };
 
 TEST_F(DrawingFileTest, SaveWritesOneRecordPerShapeOldestFirst) {

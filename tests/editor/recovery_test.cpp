@@ -18,6 +18,7 @@
 #include "palette.h"
 #include "script.h"
 #include "shape_list.h"
+#include "temp_folder.h"
 
 namespace editor_test {
 namespace {
@@ -38,14 +39,10 @@ class RecoveryTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    char pattern[] = "/tmp/recovery-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    state_ = pattern;
     start();
   }
   void TearDown() override {
     stop();
-    fs::remove_all(state_);
     EditorTest::TearDown();
   }
   // An editor run in the working folder "/work/here", as a new start would make it.
@@ -81,7 +78,7 @@ class RecoveryTest : public EditorTest {
         std::distance(fs::directory_iterator(state_), fs::directory_iterator()));
   }
 
-  fs::path state_;
+  zr590::testing::TempFolder state_;
   Clock::time_point now_{};
   ShapeList shapes_;
   std::unique_ptr<Recovery> recovery_;

@@ -9,6 +9,7 @@
 #include "frame_check.h"
 #include "frame_sessions.h"
 #include "library_state.h"
+#include "temp_folder.h"
 
 namespace zr590::testing {
 namespace {
@@ -27,22 +28,16 @@ class FrameTest : public ::testing::Test {
   void SetUp() override {
     reset_library_state();
     platform::set_current(&headless_);
-    char pattern[] = "/tmp/zr590-frames-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    old_dir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);  // the editor's SAVE writes here
+    dir_.enter();  // the editor's SAVE writes here
   }
   void TearDown() override {
     reset_library_state();
     platform::set_current(nullptr);
-    std::filesystem::current_path(old_dir_);
-    std::filesystem::remove_all(dir_);
   }
 
   platform::HeadlessPlatform headless_;
   FrameCheck check_{headless_};
-  std::filesystem::path dir_, old_dir_;
+  TempFolder dir_;
 };
 
 TEST_F(FrameTest, LibraryCallsShowWhatDrawingEachAtOnceShows) {

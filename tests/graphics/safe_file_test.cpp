@@ -18,6 +18,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "temp_folder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -61,13 +63,7 @@ struct AsAUser {
 
 class SafeFileWriteTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/safe-write-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    std::ofstream(file_ = dir_ / "d.txt") << "old";
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { std::ofstream(file_ = dir_ / "d.txt") << "old"; }
   Names names() const {
     Names found;
     for (const auto& entry : fs::directory_iterator(dir_)) found.insert(entry.path().filename());
@@ -82,7 +78,8 @@ class SafeFileWriteTest : public ::testing::Test {
     return written;
   }
 
-  fs::path dir_, file_;
+  zr590::testing::TempFolder dir_;
+  fs::path file_;
 };
 
 // What lies in the folder while the contents are written, and what is left afterwards: with

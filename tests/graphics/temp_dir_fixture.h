@@ -2,11 +2,8 @@
 // and drawing files never touch anything else.
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
-
 #include "library_fixture.h"
+#include "temp_folder.h"
 
 namespace zr590::testing {
 
@@ -14,20 +11,11 @@ class TempDirLibraryTest : public LibraryTest {
  protected:
   void SetUp() override {
     LibraryTest::SetUp();
-    char pattern[] = "/tmp/zr590-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    old_dir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    dir_.enter();
     open();
   }
-  void TearDown() override {
-    LibraryTest::TearDown();
-    std::filesystem::current_path(old_dir_);
-    std::filesystem::remove_all(dir_);
-  }
 
-  std::filesystem::path dir_, old_dir_;
+  TempFolder dir_;
 };
 
 }  // namespace zr590::testing

@@ -2,7 +2,11 @@
 #include <gdk/gdk.h>
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <utility>
+
 #include "platform/gtk/key_translation.h"
+#include "platform/virtual_keys.h"
 
 namespace zr590::platform::gtk {
 namespace {
@@ -19,25 +23,28 @@ TEST(MenuText, MarkedLabels) {
   EXPECT_EQ(shortcut_text(none), "");
 }
 
-TEST(KeyTranslation, VirtualKeyCodes) {
-  EXPECT_EQ(virtual_key(GDK_KEY_a), 65);
-  EXPECT_EQ(virtual_key(GDK_KEY_Z), 90);
-  EXPECT_EQ(virtual_key(GDK_KEY_z), 90);
-  EXPECT_EQ(virtual_key(GDK_KEY_0), 48);
-  EXPECT_EQ(virtual_key(GDK_KEY_Control_L), 17);
-  EXPECT_EQ(virtual_key(GDK_KEY_Control_R), 17);
-  EXPECT_EQ(virtual_key(GDK_KEY_Shift_R), 16);
-  EXPECT_EQ(virtual_key(GDK_KEY_Return), 13);
-  EXPECT_EQ(virtual_key(GDK_KEY_Left), 37);
-  EXPECT_EQ(virtual_key(GDK_KEY_Down), 40);
-  EXPECT_EQ(virtual_key(GDK_KEY_F1), 112);
-  EXPECT_EQ(virtual_key(GDK_KEY_F12), 123);
-  EXPECT_EQ(virtual_key(GDK_KEY_KP_7), 103);
-  EXPECT_EQ(virtual_key(GDK_KEY_KP_Home), 36);
-  EXPECT_EQ(virtual_key(GDK_KEY_Delete), 46);
-  EXPECT_EQ(virtual_key(GDK_KEY_semicolon), 186);
-  EXPECT_EQ(virtual_key(GDK_KEY_eacute), 0);
-  EXPECT_EQ(virtual_key(GDK_KEY_exclam), 0);  // the key's own code comes from its base keyval
+// A key's code names the key, not what it types: both cases of a letter, both Ctrl keys, the
+// keypad's Home and Home share one; keys that type a character have the US keyboard's code; a
+// shifted character (!) or one no US key types has none of its own.
+TEST(KeyTranslation, OneKeyOneCode) {
+  const std::pair<unsigned, unsigned> same[] = {{GDK_KEY_a, GDK_KEY_A},
+                                                {GDK_KEY_Control_L, GDK_KEY_Control_R},
+                                                {GDK_KEY_Shift_L, GDK_KEY_Shift_R},
+                                                {GDK_KEY_KP_Home, GDK_KEY_Home},
+                                                {GDK_KEY_KP_Delete, GDK_KEY_Delete}};
+  for (const auto& [one, other] : same) {
+    EXPECT_NE(virtual_key(one), 0) << one;
+    EXPECT_EQ(virtual_key(one), virtual_key(other)) << one;
+  }
+  for (const char c : std::string_view("az09 ;=,-./`[]\\'")) {
+    EXPECT_EQ(virtual_key(gdk_unicode_to_keyval(c)), keys::key_for_character(c)) << c;
+  }
+  for (const unsigned keyval : {GDK_KEY_exclam, GDK_KEY_eacute}) EXPECT_EQ(virtual_key(keyval), 0);
+  // The shortcuts read this code; the keypad's digits and the function keys run in order.
+  EXPECT_EQ(virtual_key(GDK_KEY_Control_L), kCtrlKey);
+  EXPECT_EQ(virtual_key(GDK_KEY_KP_7), virtual_key(GDK_KEY_KP_0) + 7);
+  EXPECT_NE(virtual_key(GDK_KEY_KP_7), virtual_key(GDK_KEY_7));
+  EXPECT_EQ(virtual_key(GDK_KEY_F12), virtual_key(GDK_KEY_F1) + 11);
 }
 
 TEST(KeyTranslation, TypedCharacters) {

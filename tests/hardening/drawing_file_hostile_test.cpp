@@ -15,6 +15,7 @@
 #include "editor_fixture.h"
 #include "one_point_shapes.h"
 #include "shape_list.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -43,13 +44,14 @@ std::string contents(const fs::path& path) {
 // A word longer than any field (64 bytes, leading zeros too) is bad and ends the reading there,
 // so no word is read beyond its 65th byte; the shapes before it stay.
 TEST(HostileDrawingFileTest, AWordLongerThan64BytesEndsTheReading) {
-  for (const std::string& word : {std::string(2 << 20, 'w'), std::string(65, 'w'),
-                                  std::string(64, '0') + "7"}) {
+  for (const std::string& word :
+       {std::string(2 << 20, 'w'), std::string(65, 'w'), std::string(64, '0') + "7"}) {
     EXPECT_EQ(reread("Circle 1 2 3 0 " + word + " Square 5 6 7 0\n"),
               "Circle     1     2     3     0\n");
     EXPECT_EQ(reread("Circle 1 2 3 " + word + " Square 5 6 7 0\n"), "");
   }
-  EXPECT_EQ(reread("Circle 1 2 3 " + std::string(63, '0') + "7\n"), "Circle     1     2     3     7\n");
+  EXPECT_EQ(reread("Circle 1 2 3 " + std::string(63, '0') + "7\n"),
+            "Circle     1     2     3     7\n");
 }
 
 TEST(HostileDrawingFileTest, A2MegabyteLineIsReadLikeAnyOther) {
@@ -81,14 +83,7 @@ class HostileSaveTest : public editor_test::EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    dir_ = fs::temp_directory_path() / ("hostile-save-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     drawing_.add(new Square(1, 2, 3, 4));
-  }
-  void TearDown() override {
-    fs::remove_all(dir_);
-    EditorTest::TearDown();
   }
   void save(const fs::path& name) {
     platform_.push_reply(name.string());
@@ -108,7 +103,7 @@ class HostileSaveTest : public editor_test::EditorTest {
     return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0;
   }
 
-  fs::path dir_;
+  zr590::testing::TempFolder dir_;
   ShapeList drawing_;
 };
 

@@ -14,6 +14,7 @@
 #include "drawing_file.h"
 #include "editor_fixture.h"
 #include "shape_list.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -67,14 +68,8 @@ class HugeDrawingTest : public editor_test::EditorTest {
   void SetUp() override {
     EditorTest::SetUp();
     ZR590_logging(0);  // a log line per shape drawn would only cost time here
-    dir_ = fs::temp_directory_path() / ("huge-drawing-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
   }
-  void TearDown() override {
-    fs::remove_all(dir_);
-    EditorTest::TearDown();
-  }
-  fs::path dir_;
+  zr590::testing::TempFolder dir_;
 };
 
 TEST_F(HugeDrawingTest, AMillionShapesLoadDrawSaveAndLoadAgain) {
