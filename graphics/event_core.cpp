@@ -11,8 +11,7 @@
 namespace zr590 {
 
 EventCore& event_core() {
-  static EventCore core;
-  return core;
+  return library.events;
 }
 
 void EventCore::mouse_pressed(int x, int y) {

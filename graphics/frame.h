@@ -17,7 +17,7 @@
 #include <cstddef>
 
 #include "command_list.h"
-#include "library_state.h"
+#include "window_state.h"
 #include "renderer.h"
 
 namespace zr590 {
@@ -87,7 +87,7 @@ class Frames {
   CommandList tail_;
 };
 
-extern Frames frames;
+extern Frames& frames;  // the library state's
 
 inline void render_command(const DrawCommand& command) {
   if (frames.recording()) {

@@ -8,7 +8,9 @@
 
 namespace zr590 {
 
-WindowState window_state;
+LibraryState library;
+WindowState& window_state = library.window;
+Frames& frames = library.frames;
 
 void copy_picture() {
   platform::Platform& p = platform::current();
@@ -19,10 +21,7 @@ void copy_picture() {
 
 void reset_library_state() {
   script_close();
-  frames.reset();
-  window_state = WindowState{};
-  event_core() = EventCore{};
-  text_log_reset();
+  library = LibraryState{};
 }
 
 }  // namespace zr590

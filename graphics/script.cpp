@@ -13,6 +13,7 @@
 #include <unistd.h>
 #endif
 
+#include "library_state.h"
 #include "platform/platform.h"
 
 namespace zr590 {
@@ -23,8 +24,6 @@ unsigned long lines_read = 0;
 
 constexpr std::size_t kLetterIndex = 6;    // the letter after "ZR590_"
 constexpr std::size_t kNumberLength = 11;  // the longest 32-bit decimal with its sign
-
-enum class ScriptMode { Closed, Reading, Writing };
 
 // Standard decimal conversion of a collected run: an optional leading minus, then digits up
 // to the first other character. Values beyond 32 bits saturate.
@@ -112,8 +111,8 @@ ScriptLine parse_script_line(std::string_view line) {
 
 namespace {
 
-std::FILE* script_file = nullptr;
-ScriptMode mode = ScriptMode::Closed;
+std::FILE*& script_file = library.script.file;
+ScriptMode& mode = library.script.mode;
 
 #ifdef _WIN32
 std::FILE* open_script_file(bool writing) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -20,6 +21,13 @@ inline constexpr const char* kScriptFileName = "ZR590.SCR";
 // The reader takes at most this many characters of a line; the rest of a longer line is
 // skipped.
 inline constexpr std::size_t kScriptLineLength = 511;
+
+// The one script file, open for reading (playback) or writing (recording), or closed.
+enum class ScriptMode { Closed, Reading, Writing };
+struct ScriptFile {
+  std::FILE* file = nullptr;
+  ScriptMode mode = ScriptMode::Closed;
+};
 
 // What one script line means.
 struct ScriptLine {

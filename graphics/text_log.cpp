@@ -10,14 +10,7 @@
 namespace zr590 {
 namespace {
 
-// One block per line, exactly its length plus the terminating NUL.
-struct TextLog {
-  std::unique_ptr<char[]> lines[kTextLogLines];
-  int first = -1;
-  int next_slot = 0;
-};
-
-TextLog text_log;
+TextLog& text_log = library.text;
 
 int advance(int slot) { return slot == kTextLogLines - 1 ? 0 : slot + 1; }
 

@@ -71,7 +71,7 @@ scan=(graphics editor tools)
 # the size of the batches it allocates.
 named_once "$(number '79|256')" graphics/platform/platform.h graphics/include/zr590/zr590.h \
   graphics/platform/png_encoder.cpp editor/shape_list.cpp
-named_once 'kTimerId *=|kTimerPeriodMs *=|_timer\( *[0-9]' graphics/library_state.h
+named_once 'kTimerId *=|kTimerPeriodMs *=|_timer\( *[0-9]' graphics/window_state.h
 
 [ "$failed" -eq 0 ] && echo "boundaries: ok"
 exit "$failed"
