@@ -34,7 +34,6 @@ inline bool may_reach(const KeptCommand& kept, Origin origin, const platform::Bo
 
 }  // namespace
 
-
 void Frames::set_enabled(bool enabled) {
   settle();
   enabled_ = enabled;

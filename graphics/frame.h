@@ -17,8 +17,8 @@
 #include <cstddef>
 
 #include "command_list.h"
-#include "window_state.h"
 #include "renderer.h"
+#include "window_state.h"
 
 namespace zr590 {
 
