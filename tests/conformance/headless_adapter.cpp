@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "contract.h"
+#include "arriving_adapter.h"
 #include "platform/headless/headless_platform.h"
 
 namespace zr590::conformance {
 namespace {
 
-class HeadlessAdapter final : public Adapter {
+class HeadlessAdapter final : public ArrivingAdapter<platform::HeadlessPlatform> {
  public:
   platform::Platform& start() override {
     platform_ = std::make_unique<platform::HeadlessPlatform>();
@@ -26,24 +26,6 @@ class HeadlessAdapter final : public Adapter {
   }
   void finish() override { platform_.reset(); }
 
-  void click(int x, int y) override {
-    platform_->arrive({{platform::Window::Graphics, platform::MessageKind::LButtonDown, x, y}});
-  }
-  void key(int key_code, bool down) override {
-    using platform::MessageKind;
-    if (key_code == platform::kCtrlKey) ctrl_ = down;
-    // A keyboard of letters: the lower-case letter, or its control code with Ctrl.
-    const int character =
-        key_code >= 'A' && key_code <= 'Z' ? (ctrl_ ? key_code & 0x1F : key_code | 0x20) : -1;
-    platform_->arrive(
-        {{platform::Window::Graphics, down ? MessageKind::KeyDown : MessageKind::KeyUp, key_code},
-         down ? character : -1});
-  }
-  void close_box() override {
-    platform_->arrive({{platform::Window::Graphics, platform::MessageKind::Destroy}, -1, true});
-  }
-  // A message file closes only the graphics window.
-  bool text_close_box() override { return false; }
   void answer_dialog(const std::string& text) override { platform_->push_reply(text); }
 
   void let_time_pass(int ms) override { platform_->let_time_pass(ms); }
@@ -58,8 +40,9 @@ class HeadlessAdapter final : public Adapter {
   }
 
  private:
+  platform::HeadlessPlatform& backend() override { return *platform_; }
+
   std::unique_ptr<platform::HeadlessPlatform> platform_;
-  bool ctrl_ = false;
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <memory>
 #include <thread>
 
-#include "contract.h"
+#include "arriving_adapter.h"
 #include "platform/minimal/minimal_platform.h"
 
 namespace zr590::conformance {
@@ -17,7 +17,7 @@ double milliseconds(clockid_t clock) {
   return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-class MinimalAdapter final : public Adapter {
+class MinimalAdapter final : public ArrivingAdapter<platform::MinimalPlatform> {
  public:
   platform::Platform& start() override {
     platform_ = std::make_unique<platform::MinimalPlatform>();
@@ -25,22 +25,6 @@ class MinimalAdapter final : public Adapter {
   }
   void finish() override { platform_.reset(); }
 
-  void click(int x, int y) override {
-    platform_->arrive({{platform::Window::Graphics, platform::MessageKind::LButtonDown, x, y}});
-  }
-  void key(int key_code, bool down) override {
-    using platform::MessageKind;
-    if (key_code == platform::kCtrlKey) ctrl_ = down;
-    const int character =
-        key_code >= 'A' && key_code <= 'Z' ? (ctrl_ ? key_code & 0x1F : key_code | 0x20) : -1;
-    platform_->arrive(
-        {{platform::Window::Graphics, down ? MessageKind::KeyDown : MessageKind::KeyUp, key_code},
-         down ? character : -1});
-  }
-  void close_box() override {
-    platform_->arrive({{platform::Window::Graphics, platform::MessageKind::Destroy}, -1, true});
-  }
-  bool text_close_box() override { return false; }
   void answer_dialog(const std::string& text) override {
     platform_->answer(text.substr(0, platform::kReplyLength));
   }
@@ -55,8 +39,9 @@ class MinimalAdapter final : public Adapter {
   }
 
  private:
+  platform::MinimalPlatform& backend() override { return *platform_; }
+
   std::unique_ptr<platform::MinimalPlatform> platform_;
-  bool ctrl_ = false;
 };
 
 }  // namespace
