@@ -72,6 +72,12 @@ void Platform::wait_message() {
   while (!queue_.ready()) pump_events(true);
 }
 
+void Platform::deliver_created(Window window) {
+  deliver({window, MessageKind::Create});
+  const Box client = client_rect(window);
+  deliver({window, MessageKind::Size, client.right, client.bottom});
+}
+
 void Platform::deliver(const Message& message) {
   if (procedure_) {
     procedure_(message);

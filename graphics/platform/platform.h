@@ -317,6 +317,9 @@ class Platform {
   // Hands a message to its window's procedure now: Create, Size and Paint, which the window
   // system sends rather than queues, and every message of a backend with a queue of its own.
   void deliver(const Message& message);
+  // What a new window's procedure sees before create_window() returns: Create, then Size with
+  // client_rect().
+  void deliver_created(Window window);
   // A modal loop of the backend's own (the line dialog) hands out the messages that arrive.
   void dispatch_all_but_quit();
 

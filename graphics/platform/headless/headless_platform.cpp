@@ -56,9 +56,7 @@ void HeadlessPlatform::create_window(Window window, const char*, int, int, int, 
   // A new library session: the polls of an earlier one must not count towards its limit.
   if (window == Window::Graphics) script_.forget_polls();
   exists_[index(window)] = true;
-  deliver({window, MessageKind::Create});
-  const Box client = client_rect(window);
-  deliver({window, MessageKind::Size, client.right, client.bottom});
+  deliver_created(window);
 }
 
 void HeadlessPlatform::destroy_window(Window window) {

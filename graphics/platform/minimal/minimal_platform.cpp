@@ -6,9 +6,7 @@ namespace zr590::platform {
 
 void MinimalPlatform::create_window(Window window, const char*, int, int, int, int) {
   exists_[index(window)] = true;
-  deliver({window, MessageKind::Create});
-  const Box client = client_rect(window);
-  deliver({window, MessageKind::Size, client.right, client.bottom});
+  deliver_created(window);
 }
 
 void MinimalPlatform::destroy_window(Window window) {

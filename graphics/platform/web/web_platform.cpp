@@ -104,9 +104,7 @@ Extent WebPlatform::screen_size() {
 
 void WebPlatform::create_window(Window window, const char*, int, int, int, int) {
   exists_[index(window)] = true;
-  deliver({window, MessageKind::Create});
-  const Box client = client_rect(window);
-  deliver({window, MessageKind::Size, client.right, client.bottom});
+  deliver_created(window);
 }
 
 void WebPlatform::destroy_window(Window window) {
