@@ -206,14 +206,14 @@ void EventCore::pump_one_message() {
   platform::Platform& p = platform::current();
   // Nothing can change until a message comes: sleep instead of polling.
   if (may_block() && !p.has_message()) {
-    if (frames.changed()) copy_picture();
+    copy_changes();
     p.wait_message();
   }
   if (p.take_message() == platform::Take::Quit) {
     slot_.kind = Quit;
     return;
   }
-  if (frames.changed()) copy_picture();
+  copy_changes();
 }
 
 Event EventCore::next_event() {

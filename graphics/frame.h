@@ -59,9 +59,10 @@ class Frames {
   // Back to the state at program load.
   void reset();
 
-  // Whether the picture holds drawing the window has not been given yet (a copy clears it).
-  bool changed() const { return changed_; }
-  void mark_changed() { changed_ = true; }
+  // Whether the picture may hold drawing the window has not been given yet (a copy clears it):
+  // pixels drawn since, or a frame being recorded. A settled frame that drew the same as the
+  // last one changed nothing, so an idle program's redraw leaves nothing to copy.
+  bool changed() const { return changed_ || recording_; }
   void mark_shown() { changed_ = false; }
 
  private:
@@ -95,7 +96,6 @@ inline void render_command(const DrawCommand& command) {
   } else {
     frames.draw_now(command);
   }
-  frames.mark_changed();
 }
 
 }  // namespace zr590

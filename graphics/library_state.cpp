@@ -12,6 +12,15 @@ LibraryState library;
 WindowState& window_state = library.window;
 Frames& frames = library.frames;
 
+void copy_changes() {
+  if (!frames.changed()) return;
+  platform::Platform& p = platform::current();
+  frames.settle(p.picture());
+  if (!frames.changed()) return;
+  p.copy_picture_to_window();
+  frames.mark_shown();
+}
+
 void copy_picture() {
   platform::Platform& p = platform::current();
   frames.settle(p.picture());

@@ -25,8 +25,12 @@ extern LibraryState library;
 // resets, as the process entry runs once.
 extern StartupArgs startup_args;
 
-// Copies the picture to the window; the frames then hold no change the window has not seen.
+// Copies the picture to the window (a Paint); the frames then hold no change the window has not
+// seen.
 void copy_picture();
+// Copies it only if it holds drawing the window has not seen (each pass of the event wait,
+// ZR590_flush).
+void copy_changes();
 
 // Back to the state at program load: closes a script file (reporting a recording's failed last
 // lines), then the whole library state is new. For tests, which run many library sessions in

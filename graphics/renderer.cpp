@@ -154,7 +154,6 @@ void fill_background() {
   DrawCommand background;
   background.kind = KindBackground;
   frames.begin(background);
-  frames.mark_changed();
 }
 
 }  // namespace zr590
@@ -167,6 +166,6 @@ int ZR590_clear() {
 
 int ZR590_flush() {
   if (zr590::window_state.logging_on) ZR590_printf("Flushing the graphics window\n");
-  if (zr590::frames.changed()) zr590::copy_picture();
+  zr590::copy_changes();
   return 1;
 }

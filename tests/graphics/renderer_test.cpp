@@ -248,5 +248,23 @@ TEST_F(RendererTest, FlushCopiesOnlyWhenThePictureChanged) {
   EXPECT_EQ(at(300, 270), kWhite);
 }
 
+// A frame that draws what the last one drew leaves the picture as it was: an idle program's
+// redraw copies nothing. A frame that differs is copied.
+TEST_F(RendererTest, AFrameThatDrawsTheSameIsNotCopiedAgain) {
+  open();
+  const auto frame = [](int colour) {
+    ZR590_clear();
+    ZR590_rectangle(colour, -10, 10, 10, -10, 0);
+    ZR590_flush();
+  };
+  frame(2);
+  const int copies = platform_.copies();
+  frame(2);
+  EXPECT_EQ(platform_.copies(), copies);
+  frame(4);
+  EXPECT_EQ(platform_.copies(), copies + 1);
+  EXPECT_EQ(platform_.window_surface().pixel(300, 270), kBlue);
+}
+
 }  // namespace
 }  // namespace zr590::testing
