@@ -41,24 +41,42 @@ std::size_t sequence_length(std::string_view text, std::size_t at) {
   return length;
 }
 
+// Calls visit(code, sequence) for each character as a display reads the text: a well-formed
+// UTF-8 sequence as its code point and its bytes, any other byte as its Latin-1 character with
+// an empty sequence. NUL, which no display takes inside a string, is read as a space.
+template <typename Visit>
+void for_each_character(std::string_view text, Visit visit) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c == 0 ? 0 : sequence_length(text, i);
+    if (length == 0) {
+      visit(c == 0 ? U' ' : char32_t{c}, std::string_view{});
+      ++i;
+      continue;
+    }
+    // The lead byte keeps 7 - length bits (all 7 of a single byte), each later byte 6.
+    char32_t code = length == 1 ? c : c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (text[i + k] & 0x3F);
+    visit(code, text.substr(i, length));
+    i += length;
+  }
+}
+
 }  // namespace
 
 std::string display_utf8(std::string_view text) {
   std::string utf8;
   utf8.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = sequence_length(text, i);
-    if (c == 0) {
-      utf8 += ' ';
-    } else if (length > 0) {
-      utf8.append(text, i, length);
+  for_each_character(text, [&](char32_t code, std::string_view sequence) {
+    if (!sequence.empty()) {
+      utf8 += sequence;
+    } else if (code < 0x80) {
+      utf8 += static_cast<char>(code);
     } else {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+      utf8 += static_cast<char>(0xC0 | (code >> 6));
+      utf8 += static_cast<char>(0x80 | (code & 0x3F));
     }
-    i += length > 0 ? length : 1;
-  }
+  });
   return utf8;
 }
 
@@ -77,20 +95,7 @@ Utf8Prefix utf8_prefix(std::string_view text, std::size_t max_bytes, std::size_t
 std::u32string display_characters(std::string_view text) {
   std::u32string characters;
   characters.reserve(text.size());
-  for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = sequence_length(text, i);
-    if (length <= 1) {
-      characters.push_back(c == 0 ? U' ' : c);
-      ++i;
-      continue;
-    }
-    // The lead byte keeps 7 - length bits, each later byte 6.
-    char32_t code = c & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (text[i + k] & 0x3F);
-    characters.push_back(code);
-    i += length;
-  }
+  for_each_character(text, [&](char32_t code, std::string_view) { characters.push_back(code); });
   return characters;
 }
 
