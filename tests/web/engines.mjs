@@ -1,6 +1,6 @@
 // The browser engines the web tests run in, each behind the same small page object:
 //   goto(url), reload(), evaluate(fn, ...args), mouseClick(x, y), tap(x, y), keyDown(key),
-//   keyUp(key), key(key), type(text), upload(selector, file), screenshot(selector) (a PNG),
+//   keyUp(key), key(key), type(text), upload(selector, file), screenshot() (the window, a PNG),
 //   accessible(role, name) (the id of the element a screen reader finds so), bringToFront(),
 //   close(), problems()
 // Chromium and Firefox through puppeteer-core (Firefox over WebDriver BiDi), WebKit through a
@@ -81,7 +81,7 @@ class PuppeteerPage extends Page {
   key(key) { return this.page.keyboard.press(key); }
   type(text) { return this.page.keyboard.type(text); }
   async upload(selector, file) { await (await this.page.$(selector)).uploadFile(file); }
-  async screenshot(selector) { return Buffer.from(await (await this.page.$(selector)).screenshot()); }
+  async screenshot() { return Buffer.from(await this.page.screenshot()); }
   async accessible(role, name) {
     const found = await this.page.$(`::-p-aria([name=${JSON.stringify(name)}][role="${role}"])`);
     return found && found.evaluate(element => element.id);
@@ -154,18 +154,28 @@ async function webdriverSession(scale, downloads) {
   }
   const {sessionId} = await send('POST', '/session', {capabilities: {alwaysMatch: {
     'webkitgtk:browserOptions': {binary: programs.minibrowser, args: ['--automation']}}}});
-  let current = (await send('GET', `/session/${sessionId}/window`));
+  // The session's first window stays blank: closing the last window would end the session.
+  const home = await send('GET', `/session/${sessionId}/window`);
+  let current = home;
+  let queue = Promise.resolve();
   const session = {
-    // A command on window `handle`: WebDriver acts on one window at a time.
-    async on(handle, method, path, body) {
-      if (handle !== current) {
-        await send('POST', `/session/${sessionId}/window`, {handle});
-        current = handle;
-      }
-      return send(method, `/session/${sessionId}${path}`, body);
+    // A command on window `handle`: WebDriver acts on one window at a time, so commands for
+    // several windows wait for each other.
+    on(handle, method, path, body) {
+      const command = queue.then(async () => {
+        if (handle !== current) {
+          await send('POST', `/session/${sessionId}/window`, {handle});
+          current = handle;
+        }
+        const value = await send(method, `/session/${sessionId}${path}`, body);
+        if (method === 'DELETE' && path === '/window') current = null;
+        return value;
+      });
+      queue = command.catch(() => {});
+      return command;
     },
-    first: current,
-    async newWindow() { return (await send('POST', `/session/${sessionId}/window/new`, {type: 'window'})).handle; },
+    // A window of its own (not a tab: a tab behind others is hidden, and its timers slowed).
+    async newWindow() { return (await session.on(home, 'POST', '/window/new', {type: 'window'})).handle; },
     async close() {
       await send('DELETE', `/session/${sessionId}`).catch(() => {});
       driver.kill();
@@ -217,15 +227,15 @@ class WebDriverPage extends Page {
   async upload(selector, file) {
     await this.send('POST', `/element/${await this.element(selector)}/value`, {text: file});
   }
-  async screenshot(selector) {
-    return Buffer.from(await this.send('GET', `/element/${await this.element(selector)}/screenshot`), 'base64');
-  }
-  // WebDriver finds no element by its role: each is asked for its own.
+  // (WebKitWebDriver's element screenshots of the canvas come back partly black.)
+  async screenshot() { return Buffer.from(await this.send('GET', '/screenshot'), 'base64'); }
+  // WebDriver finds no element by its role: each is asked for its own (an element hidden from
+  // screen readers has none: an error).
   async accessible(role, name) {
     const all = await this.send('POST', '/elements', {using: 'css selector', value: 'body *'});
+    const ask = (element, what) => this.send('GET', `/element/${element}/${what}`).catch(() => null);
     for (const element of all.map(found => Object.values(found)[0])) {
-      if (await this.send('GET', `/element/${element}/computedrole`) === role &&
-          await this.send('GET', `/element/${element}/computedlabel`) === name) {
+      if (await ask(element, 'computedrole') === role && await ask(element, 'computedlabel') === name) {
         return this.send('GET', `/element/${element}/attribute/id`);
       }
     }
@@ -237,17 +247,14 @@ class WebDriverPage extends Page {
 
 async function launchWebKit({downloads}) {
   const sessions = new Map();  // by device pixels per CSS pixel
-  const used = new Set();
   return {
     async newPage(viewport) {
       const scale = viewport.deviceScaleFactor ?? 1;
       if (!sessions.has(scale)) sessions.set(scale, await webdriverSession(scale, downloads));
       const session = sessions.get(scale);
-      // The session's first window, then windows of its own.
-      const handle = used.has(session.first) ? await session.newWindow() : session.first;
-      used.add(handle);
-      const page = new WebDriverPage(session, handle);
-      // The window is larger than the page by its tool bar and frame.
+      const page = new WebDriverPage(session, await session.newWindow());
+      // The window is larger than the page by its tool bar and frame. (MiniBrowser's window is
+      // never narrower than its tool bar: a phone's 390 CSS pixels become about 450.)
       const inner = await page.evaluate(() => [innerWidth, innerHeight]);
       const outer = await page.send('GET', '/window/rect');
       await page.send('POST', '/window/rect', {
@@ -276,6 +283,11 @@ export const engines = {
     launch: options => launchPuppeteer('firefox', options),
   },
   webkit: {
+    // What this engine cannot do under WebDriver, by name; harness.cannot(name) tells the tests.
+    cannot: {
+      touch: 'WebKitGTK\'s WebDriver delivers touch actions as mouse events (pointerType "mouse", ' +
+             'no touch events), and this WebKitGTK is built without touch emulation',
+    },
     async requirements() {
       need(programs.webdriver);
       need(programs.minibrowser);

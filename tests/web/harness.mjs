@@ -33,6 +33,14 @@ export async function requirements(...files) {
 // run where it can, and say so where it cannot.
 export function cannot(what) { return engine.cannot?.[what] ?? null; }
 
+// A tap where the engine can make one; where it cannot, a click, and a note in the test's output.
+export async function tap(page, x, y) {
+  const why = cannot('touch');
+  if (why === null) return page.tap(x, y);
+  console.log(`# ${engineName}: a click instead of a tap: ${why}`);
+  return page.mouseClick(x, y);
+}
+
 // axe-core's script, to inject into a page; skips the file without it.
 export function axeSource() {
   try {
@@ -209,6 +217,25 @@ export async function pngPixels(page, png) {
     }
     return btoa(text);
   }, png.toString('base64'));
+  return Buffer.from(base64, 'base64');
+}
+
+// What the window shows of the element `selector` finds, as a PNG in device pixels.
+export async function screenshot(page, selector) {
+  const {left, top, width, height} = await box(page, selector);
+  // What the page drew reaches the window at its next rendering.
+  await page.evaluate(() => new Promise(done => requestAnimationFrame(() => requestAnimationFrame(done))));
+  const png = await page.screenshot();
+  const base64 = await page.evaluate(async (data, left, top, width, height) => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + data;
+    await image.decode();
+    const scale = image.width / innerWidth;
+    const canvas = document.createElement('canvas');
+    [canvas.width, canvas.height] = [Math.round(width * scale), Math.round(height * scale)];
+    canvas.getContext('2d').drawImage(image, -Math.round(left * scale), -Math.round(top * scale));
+    return canvas.toDataURL('image/png').split(',')[1];
+  }, png.toString('base64'), left, top, width, height);
   return Buffer.from(base64, 'base64');
 }
 

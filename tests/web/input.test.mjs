@@ -48,7 +48,7 @@ test('clicks place shapes and the c key clears them', async () => {
   if (process.env.ZR590_WEB_OUT) {  // the README's picture, with the menu open
     await click('.menu-title');
     fs.writeFileSync(path.join(process.env.ZR590_WEB_OUT, `web-editor-${web.engineName}.png`),
-                     await page.screenshot('#app'));
+                     await web.screenshot(page, '#app'));
     await click('.menu-title');
     await web.clickCanvas(page, ...tool(circle));
   }
@@ -145,24 +145,30 @@ test('a reload finds the saved drawing, and an uploaded drawing loads too', asyn
 });
 
 test('an idle page copies nothing to the canvas; a click copies only what it changed', async () => {
-  const copies = () => page.evaluate(async wait => {
+  // The boxes copied to the canvas between watching and seen(); one command at a time, as
+  // WebDriver runs them.
+  const watch = () => page.evaluate(() => {
     const context = document.getElementById('canvas').getContext('2d');
     const original = context.putImageData;
-    const seen = [];
+    const copied = [];
     context.putImageData = function(...args) {
-      seen.push(args.slice(3));
+      copied.push(args.slice(3));
       return original.apply(this, args);
     };
-    await new Promise(resolve => setTimeout(resolve, wait));
-    context.putImageData = original;
-    return seen;
-  }, 1500);
+    window.copiesSeen = () => {
+      context.putImageData = original;
+      return copied;
+    };
+  });
+  const seen = () => page.evaluate(() => window.copiesSeen());
   await web.clickCanvas(page, ...tool(square));
-  await web.settled(page);
-  assert.deepEqual(await copies(), [], 'the editor ticks ten times a second, drawing the same');
-  const copied = copies();
+  await watch();
+  await web.pause(1500);
+  assert.deepEqual(await seen(), [], 'the editor ticks ten times a second, drawing the same');
+  await watch();
   await web.clickCanvas(page, 200, 300);  // a square
-  const boxes = await copied;
+  await web.pause(200);
+  const boxes = await seen();
   assert.ok(boxes.length >= 1 && boxes.every(([, , w, h]) => w * h < 601 * 540 / 4), JSON.stringify(boxes));
 });
 

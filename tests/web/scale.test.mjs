@@ -66,7 +66,7 @@ for (const {name, viewport} of windows) {
                 `the canvas at ${larger}x would fit`);
       // Every picture pixel a block of scale x dpr device pixels, as the canvas holds it.
       const block = scale * (viewport.deviceScaleFactor ?? 1);
-      const screen = await web.pngPixels(page, await page.screenshot('#canvas'));
+      const screen = await web.pngPixels(page, await web.screenshot(page, '#canvas'));
       const picture = await web.canvasPixels(page);
       assert.equal(screen.length, picture.length * block * block);
       assert.equal(difference(screen, picture, block, [0, 0, width, height]), null);
@@ -81,7 +81,7 @@ for (const {name, viewport} of windows) {
     const under = [];
     for (const [x, y] of points) {
       const at = {x: Math.floor(box.left + (x + 0.5) * scale), y: Math.floor(box.top + (y + 0.5) * scale)};
-      await (viewport.hasTouch ? page.tap(at.x, at.y) : page.mouseClick(at.x, at.y));
+      await (viewport.hasTouch ? web.tap(page, at.x, at.y) : page.mouseClick(at.x, at.y));
       await web.settled(page);
       under.push([Math.floor((at.x - box.left) / scale), Math.floor((at.y - box.top) / scale)]);
     }
