@@ -4,11 +4,11 @@
 //   accessible(role, name) (the id of the element a screen reader finds so), bringToFront(),
 //   close(), problems()
 // Chromium and Firefox through puppeteer-core (Firefox over WebDriver BiDi), WebKit through a
-// small W3C WebDriver client for WebKitWebDriver and WebKitGTK's MiniBrowser, which needs an X
-// server (tests/gui/with_xvfb.sh gives one).
+// small W3C WebDriver client for WebKitWebDriver and WebKitGTK's MiniBrowser, which has no
+// headless mode: it gets an Xvfb server of its own.
 //
 // Programs: CHROMIUM (/usr/bin/chromium), FIREFOX (/usr/bin/firefox-esr), WEBKIT_WEBDRIVER
-// (/usr/bin/WebKitWebDriver), MINIBROWSER (WebKitGTK 4.1's).
+// (/usr/bin/WebKitWebDriver), MINIBROWSER (WebKitGTK 4.1's), XVFB (/usr/bin/Xvfb).
 import {spawn} from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
@@ -18,7 +18,18 @@ const programs = {
   firefox: process.env.FIREFOX || '/usr/bin/firefox-esr',
   webdriver: process.env.WEBKIT_WEBDRIVER || '/usr/bin/WebKitWebDriver',
   minibrowser: process.env.MINIBROWSER || '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser',
+  xvfb: process.env.XVFB || '/usr/bin/Xvfb',
 };
+
+// Programs this file started end with the test, also when it fails before closing them.
+const started = new Set();
+function start(program, args, options) {
+  const child = spawn(program, args, options);
+  started.add(child);
+  child.on('exit', () => started.delete(child));
+  return child;
+}
+process.on('exit', () => started.forEach(child => child.kill()));
 
 export function missing(what) {
   if (process.env.CI === 'true') throw new Error(`web tests cannot run in CI: ${what}`);
@@ -127,12 +138,29 @@ const webdriverKeys = {Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Control
                        Shift: '\uE008', Backspace: '\uE003'};
 const keyValue = key => webdriverKeys[key] ?? (/^Key[A-Z]$/.test(key) ? key[3].toLowerCase() : key);
 
+// A virtual X server large enough for the largest window the tests ask for (a phone at 3 device
+// pixels a CSS pixel is 1170 x 2532); it picks a free display number and tells it.
+async function startXvfb() {
+  const server = start(programs.xvfb, ['-displayfd', '3', '-screen', '0', '3000x2700x24', '-nolisten', 'tcp'],
+                       {stdio: ['ignore', 'ignore', 'ignore', 'pipe']});
+  const display = await new Promise((resolve, reject) => {
+    let text = '';
+    server.stdio[3].on('data', data => {
+      text += data;
+      if (text.includes('\n')) resolve(':' + text.trim());
+    });
+    server.on('exit', status => reject(new Error(`Xvfb ended (${status}) before it gave a display`)));
+  });
+  return {display, stop: () => server.kill()};
+}
+
 // One WebKitWebDriver and its MiniBrowser; `scale`: device pixels per CSS pixel (GDK_SCALE).
-async function webdriverSession(scale, downloads) {
+async function webdriverSession(scale, downloads, display) {
   const port = await freePort();
   // MiniBrowser saves a download in the home folder, without asking.
-  const env = {...process.env, GDK_SCALE: String(scale), NO_AT_BRIDGE: '1', HOME: downloads};
-  const driver = spawn(programs.webdriver, [`--port=${port}`], {env, stdio: ['ignore', 'ignore', 'pipe']});
+  const env = {...process.env, DISPLAY: display, GDK_SCALE: String(scale), NO_AT_BRIDGE: '1',
+               HOME: downloads};
+  const driver = start(programs.webdriver, [`--port=${port}`], {env, stdio: ['ignore', 'ignore', 'pipe']});
   let log = '';
   driver.stderr.on('data', data => { log += data; });
   const base = `http://127.0.0.1:${port}`;
@@ -246,11 +274,13 @@ class WebDriverPage extends Page {
 }
 
 async function launchWebKit({downloads}) {
+  const xvfb = await startXvfb();
   const sessions = new Map();  // by device pixels per CSS pixel
   return {
+    display: xvfb.display,
     async newPage(viewport) {
       const scale = viewport.deviceScaleFactor ?? 1;
-      if (!sessions.has(scale)) sessions.set(scale, await webdriverSession(scale, downloads));
+      if (!sessions.has(scale)) sessions.set(scale, await webdriverSession(scale, downloads, xvfb.display));
       const session = sessions.get(scale);
       const page = new WebDriverPage(session, await session.newWindow());
       // The window is larger than the page by its tool bar and frame. (MiniBrowser's window is
@@ -263,6 +293,7 @@ async function launchWebKit({downloads}) {
     },
     async close() {
       for (const session of sessions.values()) await session.close();
+      xvfb.stop();
     },
   };
 }
@@ -291,7 +322,7 @@ export const engines = {
     async requirements() {
       need(programs.webdriver);
       need(programs.minibrowser);
-      if (!process.env.DISPLAY) missing('WebKit needs an X server (DISPLAY; tests/gui/with_xvfb.sh)');
+      need(programs.xvfb);
     },
     launch: options => launchWebKit(options),
   },
