@@ -89,7 +89,14 @@ class PuppeteerPage extends Page {
   tap(x, y) { return this.page.touchscreen.tap(x, y); }
   keyDown(key) { return this.page.keyboard.down(key); }
   keyUp(key) { return this.page.keyboard.up(key); }
-  key(key) { return this.page.keyboard.press(key); }
+  key(key) {
+    // Puppeteer sends Enter over BiDi as the keypad's Enter (code NumpadEnter).
+    if (this.engine === 'firefox' && key === 'Enter') {
+      return this.page.mainFrame().browsingContext.performActions([{type: 'key', id: 'enter', actions: [
+        {type: 'keyDown', value: '\uE006'}, {type: 'keyUp', value: '\uE006'}]}]);
+    }
+    return this.page.keyboard.press(key);
+  }
   type(text) { return this.page.keyboard.type(text); }
   async upload(selector, file) { await (await this.page.$(selector)).uploadFile(file); }
   async screenshot() { return Buffer.from(await this.page.screenshot()); }
@@ -134,7 +141,8 @@ const freePort = () => new Promise((resolve, reject) => {
 });
 
 // W3C key values of the keys the tests name (letters by .code, 'KeyR', or as themselves).
-const webdriverKeys = {Enter: '\uE007', Escape: '\uE00C', Tab: '\uE004', Control: '\uE009',
+// (WebDriver's "Enter", \uE007, is the keypad's: the main one is "Return".)
+const webdriverKeys = {Enter: '\uE006', Escape: '\uE00C', Tab: '\uE004', Control: '\uE009',
                        Shift: '\uE008', Backspace: '\uE003'};
 const keyValue = key => webdriverKeys[key] ?? (/^Key[A-Z]$/.test(key) ? key[3].toLowerCase() : key);
 
