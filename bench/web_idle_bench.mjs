@@ -4,16 +4,19 @@
 // Compare with bench/idle_cpu_bench.sh for the GTK editor run the same way. Reports only.
 //
 //   ZR590_WEB_PAGES=build-web/pages node bench/web_idle_bench.mjs [SECONDS] [SHAPES]
+import os from 'node:os';
+
 import * as web from '../tests/web/harness.mjs';
 
 const seconds = Number(process.argv[2] || 10);
 const shapes = Number(process.argv[3] || 100000);
-const puppeteer = await web.requirements();
+if (web.engineName !== 'chromium') throw new Error('the idle benchmark measures Chromium only');
+await web.requirements();
 const server = await web.serve();
-const browser = await web.launch(puppeteer);
+const browser = await web.launch({downloads: os.tmpdir()});
 
 async function idleTaskSeconds(page) {
-  const cdp = await page.createCDPSession();
+  const cdp = await page.page.createCDPSession();  // puppeteer's own page
   await cdp.send('Performance.enable');
   const taskDuration = async () =>
     (await cdp.send('Performance.getMetrics')).metrics.find(m => m.name === 'TaskDuration').value;
@@ -23,7 +26,7 @@ async function idleTaskSeconds(page) {
 }
 
 for (const count of [0, shapes]) {
-  const page = await web.open(browser, server.url + '/shape-editor.html');
+  const page = await web.open(browser, server.page('shape-editor.html'));
   if (count > 0) {
     await page.evaluate(n => {
       const line = 'Square     0     0     3     0\n';

@@ -31,8 +31,9 @@ packages=(
   # fuzz targets (libFuzzer comes with clang's runtime) and memcheck of a whole session; a
   # save killed at each of its system calls
   clang-14 libclang-rt-14-dev valgrind strace
-  # the web pages (emscripten, stb_truetype) and their tests in headless Chromium
-  emscripten libstb-dev chromium
+  # the web pages (emscripten, stb_truetype) and their tests in Chromium, Firefox and WebKit
+  # (WebKitWebDriver; its MiniBrowser comes with libwebkit2gtk-4.1-0 and runs under Xvfb)
+  emscripten libstb-dev chromium firefox-esr webkit2gtk-driver
 )
 
 if [ "${1:-all}" = editor ]; then

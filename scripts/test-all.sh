@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds with warnings as errors (the web pages too) and runs every
-# test, the web pages' in headless Chromium among them; then builds and
+# test, the web pages' in Chromium, Firefox and WebKit among them; then builds and
 # runs the tests again under AddressSanitizer and UndefinedBehaviorSanitizer; then builds the
 # fuzz targets with clang and runs each a fixed number of times under both sanitizers.
 set -euo pipefail
@@ -10,7 +10,7 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 # The web pages (emscripten) and the pinned browser-test driver; the native tests labelled
-# web drive these pages in headless Chromium.
+# web drive these pages in Chromium, Firefox and WebKit.
 npm ci --no-audit --no-fund
 emcmake cmake -S . -B build-web -DZR590_WERROR=ON
 cmake --build build-web -j"$jobs"

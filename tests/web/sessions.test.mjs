@@ -10,13 +10,13 @@ import {test} from 'node:test';
 
 import * as web from './harness.mjs';
 
-const puppeteer = await web.requirements();
+await web.requirements();
 const replay = process.env.SHAPE_REPLAY;
 const e2e = process.env.ZR590_E2E_DIR;
 if (!replay || !e2e) throw new Error('SHAPE_REPLAY and ZR590_E2E_DIR must be set');
 
 const width = 601, height = 540;
-const site = web.sharedBrowser(puppeteer);
+const site = web.sharedBrowser();
 
 // Every file under a folder, by its path inside it.
 function filesOf(folder) {
@@ -89,7 +89,7 @@ for (const name of sessions) {
     assert.ok(maskedCount > 0 && maskedCount < width * height / 20,
               `${maskedCount} pixels left out for text and wide pens`);
     assert.deepEqual(differing.slice(0, 10), [], `${differing.length} pixels differ`);
-    assert.deepEqual(page.problems, []);
+    assert.deepEqual(await page.problems(), []);
     await page.close();
   });
 }

@@ -4,35 +4,24 @@
 // i of the editor is at canvas pixel (25, 45 + 40i).
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
-import {after, before, test} from 'node:test';
+import {test} from 'node:test';
 
 import * as web from './harness.mjs';
 
-const puppeteer = await web.requirements();
+await web.requirements();
 const tool = i => [25, 45 + 40 * i];
 const [square, save] = [0, 11];
 
-let server, browser, scratch;
-before(async () => {
-  server = await web.serve();
-  browser = await web.launch(puppeteer);
-  scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'zr590-store-'));
-});
-after(async () => {
-  await browser.close();
-  server.close();
-  fs.rmSync(scratch, {recursive: true});
-});
+const site = web.sharedBrowser();
 
 // Each test acts on the tab in front, as a user does (a tab behind gets its input late).
 async function editor() {
-  const page = await web.open(browser, server.url + '/shape-editor.html');
+  const page = await site.open('shape-editor.html');
   await page.bringToFront();
   return page;
 }
-const stored = page => page.waitForFunction(() => Module.zr590Files.stored());
+const stored = page => web.waitFor(page, () => Module.zr590Files.stored());
 
 async function saveAs(page, name) {
   await page.bringToFront();
@@ -47,7 +36,7 @@ test('two tabs keep each other\'s files', async () => {
   const [a, b] = [await editor(), await editor()];
   await saveAs(b, 'from-b.txt');
   await saveAs(a, 'from-a.txt');
-  await a.close({runBeforeUnload: true});
+  await a.close();
   const c = await editor();
   const names = await web.listed(c);
   assert.ok(names.includes('from-a.txt') && names.includes('from-b.txt'), names.join(' '));
@@ -70,9 +59,8 @@ test('stored means the transaction is complete; a recording outlives a reload', 
   await stored(page);
   assert.equal(await web.press(page, 'KeyR', true), true);
   for (let i = 0; i < 5; ++i) await web.clickCanvas(page, 300 + i, 250);
-  await new Promise(resolve => setTimeout(resolve, 1500));
-  await page.reload();
-  await web.settled(page);
+  await web.pause(1500);
+  await web.reload(page);
   const script = Buffer.from((await page.evaluate(() => zr590Page.readFiles()))['ZR590.SCR'] || '',
                              'base64').toString();
   assert.equal(script.split('\n').filter(line => line.startsWith('ZR590_MOUSE')).length, 5, script);
@@ -81,34 +69,34 @@ test('stored means the transaction is complete; a recording outlives a reload', 
 
 test('Ctrl shortcuts work after the menu; Tab leaves the canvas', async () => {
   const page = await editor();
-  await page.click('.menu-title');
-  await page.click('.menu-item[data-id="4"]');  // Logging, from the menu
+  await web.click(page, '.menu-title');
+  await web.click(page, '.menu-item[data-id="4"]');  // Logging, from the menu
   await web.settled(page);
   assert.equal(await web.press(page, 'KeyR', true), true, 'Ctrl+R must not reload the page');
-  assert.equal(await page.$eval('.menu-item[data-id="5"]', item => item.ariaChecked), 'true');
+  assert.equal(await page.evaluate(
+      () => document.querySelector('.menu-item[data-id="5"]').getAttribute('aria-checked')), 'true');
   assert.equal(await web.press(page, 'KeyR', true), true);
-  await page.focus('#canvas');
-  await page.keyboard.press('Tab');
+  await web.focus(page, '#canvas');
+  await page.key('Tab');
   assert.notEqual(await page.evaluate(() => document.activeElement.id), 'canvas');
   await page.close();
 });
 
 test('an upload keeps the file of the same name; one over 64 MB is refused', async () => {
   const page = await editor();
-  const drawing = path.join(scratch, 'up.txt');
+  const drawing = path.join(site.downloads, 'up.txt');
   fs.writeFileSync(drawing, 'Circle 1 2 3 0\n');
   for (const name of ['up.txt', 'up (2).txt']) {
-    await (await page.$('#upload')).uploadFile(drawing);
-    await page.waitForFunction(
-        n => [...document.querySelectorAll('#file-list a')].some(a => a.textContent === n), {}, name);
+    await page.upload('#upload', drawing);
+    await web.listing(page, name);
   }
   const names = await web.listed(page);
   assert.ok(names.includes('up.txt') && names.includes('up (2).txt'), names.join(' '));
-  const large = path.join(scratch, 'large.txt');
+  const large = path.join(site.downloads, 'large.txt');
   fs.closeSync(fs.openSync(large, 'w'));
   fs.truncateSync(large, 65 * 1024 * 1024);
-  await (await page.$('#upload')).uploadFile(large);
-  await page.waitForFunction(() => /larger than 64 MB/.test(document.getElementById('status').textContent));
+  await page.upload('#upload', large);
+  await web.waitFor(page, () => /larger than 64 MB/.test(document.getElementById('status').textContent));
   assert.ok(!(await web.listed(page)).includes('large.txt'));
   await page.close();
 });
@@ -119,12 +107,11 @@ test('an unsaved drawing outlives a reload: the hint shows, y brings it back', a
   await web.clickCanvas(page, 200, 200);
   await web.clickCanvas(page, 400, 300);
   // The copy follows an idle second; the store, within another.
-  await new Promise(resolve => setTimeout(resolve, 2500));
-  await page.reload();
-  await web.settled(page);
-  await page.waitForFunction(() => /^Unsaved drawing of .* kept: press y to bring it back$/.test(
+  await web.pause(2500);
+  await web.reload(page);
+  await web.waitFor(page, () => /^Unsaved drawing of .* kept: press y to bring it back$/.test(
       document.getElementById('text-lines').lastChild?.textContent ?? ''));
-  await page.focus('#canvas');
+  await web.focus(page, '#canvas');
   await web.press(page, 'y');
   await web.clickCanvas(page, ...tool(save));
   await web.answer(page, 'restored.txt');
@@ -139,7 +126,7 @@ test('the dialog takes 255 bytes of UTF-8, never half a character', async () => 
   await web.clickCanvas(page, ...tool(square));
   await web.clickCanvas(page, 300, 250);
   await web.clickCanvas(page, ...tool(save));
-  await page.waitForFunction(() => !document.getElementById('dialog-backdrop').hidden);
+  await web.waitFor(page, () => !document.getElementById('dialog-backdrop').hidden);
   const kept = await page.evaluate(() => {
     const line = document.getElementById('dialog-line');
     line.value = '\u00e9'.repeat(200);
@@ -147,9 +134,9 @@ test('the dialog takes 255 bytes of UTF-8, never half a character', async () => 
     return line.value;
   });
   assert.equal(kept, '\u00e9'.repeat(127));
-  await page.keyboard.press('Enter');
+  await page.key('Enter');
   await web.settled(page);
   assert.ok((await web.listed(page)).includes('\u00e9'.repeat(127)));
-  assert.deepEqual(page.problems, []);
+  assert.deepEqual(await page.problems(), []);
   await page.close();
 });
