@@ -44,8 +44,9 @@ bool WebPlatform::start_session(std::string_view messages, std::string& error) {
 void WebPlatform::program_ended(int status) {
   if (ended_) return;
   ended_ = true;
-  // The page keeps showing what the program drew last.
-  present_changes();
+  // The page keeps showing what the program drew last: the whole of it, once, so that the last
+  // picture stands on the canvas whatever became of the boxes copied before.
+  present_changes(true);
   page::files_changed();
   if (noting_) {
     for (const auto& [left, top, right, bottom] : noting_->boxes()) {
@@ -144,14 +145,15 @@ void WebPlatform::set_menu_check(int command_id, bool checked) {
 
 void WebPlatform::copy_picture_to_window() {
   // A released drawing context copies nothing, as a block copy to it would.
-  if (window_dc_ && exists_[0]) present_changes();
+  if (window_dc_ && exists_[0]) present_changes(false);
 }
 
-void WebPlatform::present_changes() {
+void WebPlatform::present_changes(bool whole) {
   // Only what changed goes to the canvas; an unchanged picture costs the page nothing.
   settle_drawing(picture());
   const std::uint8_t* rgba = picture_.rgba();
-  const Box changed = shown_.update(rgba, picture_.width(), picture_.height());
+  Box changed = shown_.update(rgba, picture_.width(), picture_.height());
+  if (whole) changed = {0, 0, picture_.width(), picture_.height()};
   if (changed.right > changed.left)
     page::present(rgba, picture_.width(), picture_.height(), changed);
 }

@@ -103,7 +103,8 @@ class WebPlatform final : public Platform {
   void arrive(const Input& input);
   // A session's input is used up: the close box.
   void session_used_up();
-  void present_changes();
+  // What changed since the last copy, or with `whole` the whole picture.
+  void present_changes(bool whole);
 
   RasterPicture picture_;
   std::optional<NotingPicture> noting_;     // a session's, set before the program draws
