@@ -77,7 +77,8 @@ class PuppeteerPage extends Page {
       if (message.type() === 'error') this.engineProblems.push(message.text());
     });
     // Leaving while a store is pending asks first (beforeunload): the tests' closes answer yes.
-    page.on('dialog', dialog => dialog.accept());
+    // The page may be gone by the time the answer arrives (the close it asked about went on).
+    page.on('dialog', dialog => dialog.accept().catch(() => {}));
   }
   goto(url) { return this.page.goto(url); }
   async reload() {
