@@ -198,10 +198,6 @@ void Frames::forget() {
   forget_shown();
 }
 
-void Frames::reset() {
-  *this = Frames{};
-}
-
 }  // namespace zr590
 
 namespace zr590::platform {

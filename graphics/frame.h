@@ -56,8 +56,6 @@ class Frames {
   }
   // The next frame is drawn whole (benchmarks measure that).
   void forget();
-  // Back to the state at program load.
-  void reset();
 
   // Whether the picture may hold drawing the window has not been given yet (a copy clears it):
   // pixels drawn since, or a frame being recorded. A settled frame that drew the same as the
